@@ -1,0 +1,49 @@
+#pragma once
+// The error classes the program raises. Each carries its final message text; catch
+// sites tell them apart by class, never by parsing the text.
+#include <exception>
+#include <string>
+
+namespace tapestro {
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+  const std::string& Message() const noexcept { return message_; }
+
+ private:
+  std::string message_;
+};
+
+#define TAPESTRO_ERROR_CLASS(Name, Base) \
+  class Name : public Base {             \
+   public:                               \
+    using Base::Base;                    \
+  }
+
+// A silent cancellation: handlers end quietly instead of reporting it.
+TAPESTRO_ERROR_CLASS(EAbort, Exception);
+TAPESTRO_ERROR_CLASS(EConvertError, Exception);
+TAPESTRO_ERROR_CLASS(EListError, Exception);
+TAPESTRO_ERROR_CLASS(EInOutError, Exception);
+TAPESTRO_ERROR_CLASS(EOSError, Exception);
+TAPESTRO_ERROR_CLASS(EOutOfMemory, Exception);
+TAPESTRO_ERROR_CLASS(EOutOfResources, EOutOfMemory);
+TAPESTRO_ERROR_CLASS(EIniFileException, Exception);
+TAPESTRO_ERROR_CLASS(EInvalidGraphic, Exception);
+TAPESTRO_ERROR_CLASS(EInvalidGraphicOperation, Exception);
+TAPESTRO_ERROR_CLASS(EStreamError, Exception);
+TAPESTRO_ERROR_CLASS(EReadError, EStreamError);
+TAPESTRO_ERROR_CLASS(EWriteError, EStreamError);
+TAPESTRO_ERROR_CLASS(EFOpenError, EStreamError);
+TAPESTRO_ERROR_CLASS(EFCreateError, EStreamError);
+
+#undef TAPESTRO_ERROR_CLASS
+
+// "List index out of bounds (%d)" for index i.
+[[noreturn]] void ThrowListIndexError(long long index);
+// "'%s' is not a valid integer value" unless text is a whole decimal number.
+int StrToInt(const std::string& text);
+
+}  // namespace tapestro

@@ -1,0 +1,213 @@
+#include "base/stream.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/messages.h"
+
+namespace tapestro {
+
+namespace {
+constexpr size_t kReadBufferSize = 64 * 1024;
+
+int64_t ClampSeek(int64_t base, int64_t offset) {
+  const int64_t target = base + offset;
+  return target < 0 ? 0 : target;
+}
+
+int64_t SeekBase(SeekOrigin origin, int64_t position, int64_t size) {
+  switch (origin) {
+    case SeekOrigin::Begin: return 0;
+    case SeekOrigin::Current: return position;
+    case SeekOrigin::End: return size;
+  }
+  return 0;
+}
+}  // namespace
+
+int64_t TStream::Size() {
+  const int64_t here = Position();
+  const int64_t end = Seek(0, SeekOrigin::End);
+  Seek(here, SeekOrigin::Begin);
+  return end;
+}
+
+void TStream::ReadBuffer(void* buffer, size_t count) {
+  if (count != 0 && Read(buffer, count) != count) throw EReadError(msg::kStreamReadError);
+}
+
+void TStream::WriteBuffer(const void* buffer, size_t count) {
+  if (count != 0 && Write(buffer, count) != count) throw EWriteError(msg::kStreamWriteError);
+}
+
+int64_t TStream::CopyFrom(TStream& source, int64_t count) {
+  if (count == 0) count = source.Size() - source.Position();
+  std::vector<uint8_t> chunk(static_cast<size_t>(std::min<int64_t>(count, 1 << 20)));
+  int64_t left = count;
+  while (left > 0) {
+    const size_t n = static_cast<size_t>(std::min<int64_t>(left, static_cast<int64_t>(chunk.size())));
+    source.ReadBuffer(chunk.data(), n);
+    WriteBuffer(chunk.data(), n);
+    left -= static_cast<int64_t>(n);
+  }
+  return count;
+}
+
+// ---- TFileStream ----
+
+TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
+  if (mode == FileMode::OpenRead) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ >= 0) {
+      struct stat st {};
+      if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        errno = EISDIR;
+      }
+    }
+    if (fd_ < 0) throw EFOpenError(Format(msg::kFOpenError, path, std::strerror(errno)));
+    // Writers that honour locks wait until we are done; nothing more is possible here.
+    (void)::flock(fd_, LOCK_SH | LOCK_NB);
+  } else {
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd_ < 0) throw EFCreateError(Format(msg::kFCreateError, path, std::strerror(errno)));
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void TFileStream::DropReadBuffer() {
+  bufferFill_ = 0;
+  bufferStart_ = 0;
+}
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+  auto* out = static_cast<uint8_t*>(buffer);
+  size_t done = 0;
+  while (done < count) {
+    const int64_t inBuffer = position_ - bufferStart_;
+    if (bufferFill_ > 0 && inBuffer >= 0 && inBuffer < static_cast<int64_t>(bufferFill_)) {
+      const size_t n = std::min(count - done, bufferFill_ - static_cast<size_t>(inBuffer));
+      std::memcpy(out + done, buffer_.data() + inBuffer, n);
+      done += n;
+      position_ += static_cast<int64_t>(n);
+      continue;
+    }
+    const size_t want = count - done;
+    if (want >= kReadBufferSize) {
+      // Large reads go straight into the caller's memory.
+      const ssize_t got = ::pread(fd_, out + done, want, position_);
+      if (got <= 0) break;
+      done += static_cast<size_t>(got);
+      position_ += got;
+      continue;
+    }
+    buffer_.resize(kReadBufferSize);
+    const ssize_t got = ::pread(fd_, buffer_.data(), kReadBufferSize, position_);
+    if (got <= 0) {
+      DropReadBuffer();
+      break;
+    }
+    bufferStart_ = position_;
+    bufferFill_ = static_cast<size_t>(got);
+  }
+  return done;
+}
+
+size_t TFileStream::Write(const void* buffer, size_t count) {
+  DropReadBuffer();
+  const auto* in = static_cast<const uint8_t*>(buffer);
+  size_t done = 0;
+  while (done < count) {
+    const ssize_t put = ::pwrite(fd_, in + done, count - done, position_);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) break;
+    done += static_cast<size_t>(put);
+    position_ += put;
+  }
+  return done;
+}
+
+int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
+  const int64_t size = origin == SeekOrigin::End ? Size() : 0;
+  position_ = ClampSeek(SeekBase(origin, position_, size), offset);
+  return position_;
+}
+
+int64_t TFileStream::Size() {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return 0;
+  return st.st_size;
+}
+
+void TFileStream::Sync() {
+  if (::fsync(fd_) != 0) throw EWriteError(msg::kStreamWriteError);
+}
+
+// ---- TMemoryStream ----
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+  if (position_ >= bytes_.size()) return 0;
+  const size_t n = std::min(count, bytes_.size() - position_);
+  std::memcpy(buffer, bytes_.data() + position_, n);
+  position_ += n;
+  return n;
+}
+
+size_t TMemoryStream::Write(const void* buffer, size_t count) {
+  if (count == 0) return 0;
+  if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+  std::memcpy(bytes_.data() + position_, buffer, count);
+  position_ += count;
+  return count;
+}
+
+int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
+  position_ = static_cast<size_t>(
+      ClampSeek(SeekBase(origin, static_cast<int64_t>(position_), Size()), offset));
+  return static_cast<int64_t>(position_);
+}
+
+void TMemoryStream::LoadFromStream(TStream& source) {
+  source.SetPosition(0);
+  const int64_t size = source.Size();
+  bytes_.assign(static_cast<size_t>(size), 0);
+  position_ = 0;
+  source.ReadBuffer(bytes_.data(), bytes_.size());
+}
+
+void TMemoryStream::LoadFromFile(const std::string& path) {
+  TFileStream file(path, FileMode::OpenRead);
+  LoadFromStream(file);
+}
+
+void TMemoryStream::SaveToStream(TStream& target) const { target.WriteBuffer(bytes_.data(), bytes_.size()); }
+
+// ---- TSpanStream ----
+
+size_t TSpanStream::Read(void* buffer, size_t count) {
+  if (position_ >= bytes_.size()) return 0;
+  const size_t n = std::min(count, bytes_.size() - position_);
+  std::memcpy(buffer, bytes_.data() + position_, n);
+  position_ += n;
+  return n;
+}
+
+int64_t TSpanStream::Seek(int64_t offset, SeekOrigin origin) {
+  position_ = static_cast<size_t>(
+      ClampSeek(SeekBase(origin, static_cast<int64_t>(position_), Size()), offset));
+  return static_cast<int64_t>(position_);
+}
+
+}  // namespace tapestro

@@ -1,0 +1,113 @@
+#pragma once
+// Byte streams: the one way every reader and writer in the program touches bytes.
+// Read may return fewer bytes than asked at the end; ReadBuffer and WriteBuffer
+// never do and raise the stream errors instead.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tapestro {
+
+enum class SeekOrigin { Begin, Current, End };
+
+class TStream {
+ public:
+  virtual ~TStream() = default;
+  TStream() = default;
+  TStream(const TStream&) = delete;
+  TStream& operator=(const TStream&) = delete;
+
+  virtual size_t Read(void* buffer, size_t count) = 0;
+  virtual size_t Write(const void* buffer, size_t count) = 0;
+  virtual int64_t Seek(int64_t offset, SeekOrigin origin) = 0;
+
+  int64_t Position() { return Seek(0, SeekOrigin::Current); }
+  void SetPosition(int64_t position) { Seek(position, SeekOrigin::Begin); }
+  virtual int64_t Size();
+  int64_t Remaining() { return Size() - Position(); }
+
+  // Exactly count bytes, or EReadError "Stream read error".
+  void ReadBuffer(void* buffer, size_t count);
+  // Exactly count bytes, or EWriteError "Stream write error".
+  void WriteBuffer(const void* buffer, size_t count);
+  // Copies count bytes from source (all that is left when count is 0).
+  int64_t CopyFrom(TStream& source, int64_t count);
+  // Reads one byte; false at the end of the stream.
+  bool ReadByte(uint8_t& value) { return Read(&value, 1) == 1; }
+};
+
+enum class FileMode {
+  OpenRead,  // read only; other writers are refused while the stream is open
+  Create,    // create or truncate, write
+};
+
+// A file with a read buffer, so that byte-sized reads of the decoders stay cheap.
+class TFileStream final : public TStream {
+ public:
+  // EFOpenError "Cannot open file ..." or EFCreateError "Cannot create file ...".
+  TFileStream(const std::string& path, FileMode mode);
+  ~TFileStream() override;
+
+  size_t Read(void* buffer, size_t count) override;
+  size_t Write(const void* buffer, size_t count) override;
+  int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override;
+  // Pushes written bytes to the disk (fsync); EWriteError when that fails.
+  void Sync();
+  const std::string& FileName() const { return path_; }
+
+ private:
+  void DropReadBuffer();
+
+  std::string path_;
+  int fd_ = -1;
+  int64_t position_ = 0;  // logical position of the stream
+  std::vector<uint8_t> buffer_;
+  int64_t bufferStart_ = 0;  // file offset of buffer_[0]
+  size_t bufferFill_ = 0;
+};
+
+// Bytes in memory, growable. Also the buffer the JPEG and GIF code read from.
+class TMemoryStream final : public TStream {
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+  size_t Read(void* buffer, size_t count) override;
+  size_t Write(const void* buffer, size_t count) override;
+  int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+
+  void SetSize(size_t size) { bytes_.resize(size); }
+  void Clear() { bytes_.clear(); position_ = 0; }
+  const uint8_t* Memory() const { return bytes_.data(); }
+  uint8_t* Memory() { return bytes_.data(); }
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  std::vector<uint8_t> TakeBytes() { position_ = 0; return std::move(bytes_); }
+  void LoadFromStream(TStream& source);
+  void LoadFromFile(const std::string& path);
+  void SaveToStream(TStream& target) const;
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t position_ = 0;
+};
+
+// Read-only view of bytes owned elsewhere; reading never copies the whole input.
+class TSpanStream final : public TStream {
+ public:
+  explicit TSpanStream(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+  size_t Read(void* buffer, size_t count) override;
+  size_t Write(const void*, size_t) override { return 0; }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override;
+  int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  size_t position_ = 0;
+};
+
+}  // namespace tapestro

@@ -1,0 +1,37 @@
+# tapestro_module(NAME DEPS...): one static library per module folder, made of every
+# source file in that folder and its subfolders (platform back ends live in subfolders).
+function(tapestro_module name)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  # Each operating system compiles only its own back ends.
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "/linux/")
+  else()
+    list(FILTER sources EXCLUDE REGEX "/windows/")
+  endif()
+  # Headers stay in the list so that AUTOMOC sees every Q_OBJECT class.
+  set(compiled ${sources})
+  list(FILTER compiled INCLUDE REGEX "\\.cpp$")
+  if(NOT compiled)
+    # A module with headers only so far.
+    add_library(tapestro_${name} INTERFACE)
+    target_include_directories(tapestro_${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(tapestro_${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(tapestro_${name} STATIC ${sources})
+  target_include_directories(tapestro_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(tapestro_${name} PUBLIC ${ARGN})
+endfunction()
+
+# tapestro_test_suite(NAME DEPS...): one GoogleTest executable per tests/ subfolder.
+function(tapestro_test_suite name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_link_libraries(test_${name} PRIVATE ${ARGN} tapestro_test_support GTest::gmock)
+  gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES LABELS ${name} TIMEOUT 300)
+endfunction()
