@@ -1,0 +1,58 @@
+# Sourced by the end-to-end tests. Starts a private X server (Xvfb with -noreset, so
+# the root pixmap and its properties survive the last client), optionally a window
+# manager and a tray host, and stops all of them when the test's shell exits.
+#   start_xserver [WIDTHxHEIGHT]   sets DISPLAY
+#   start_window_manager           openbox: needed for minimise, activate and focus
+#   start_tray_host                trayer: an XEmbed notification area
+#   wait_for COMMAND...            retries a command for up to 10 seconds
+set -euo pipefail
+
+_e2e_pids=()
+_e2e_cleanup() {
+  local pid
+  for pid in "${_e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${_e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap _e2e_cleanup EXIT
+
+wait_for() {
+  local i
+  for i in $(seq 1 100); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  echo "timed out waiting for: $*" >&2
+  return 1
+}
+
+start_xserver() {
+  local size=${1:-1280x800} n
+  for n in $(seq 91 199); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp >/dev/null 2>&1 &
+    _e2e_pids+=($!)
+    export DISPLAY=":$n"
+    if wait_for xdpyinfo; then return 0; fi
+  done
+  echo "no X server could be started" >&2
+  return 1
+}
+
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  _e2e_pids+=($!)
+  wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+}
+
+start_tray_host() {
+  trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  _e2e_pids+=($!)
+  wait_for sh -c 'xprop -root | grep -q "_NET_SYSTEM_TRAY_S"'
+}
+
+# Runs a program in the background and remembers it for the cleanup.
+start_background() {
+  "$@" &
+  _e2e_pids+=($!)
+  echo $! >"${E2E_LAST_PID_FILE:-/dev/null}"
+}
