@@ -36,11 +36,13 @@ wait_for xdotool search --onlyvisible --name '^Tapestro$'
 window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
 xdotool windowactivate --sync "$window"
 [ -f "$ini" ] && fail "settings written at start"
+# Let the window manager finish placing and focusing the new window.
+sleep 1
 
 # Click the folder panel, the first stop of the tab order, then walk the order:
 # file list, cycle box, arrows, "Change wallpapers randomly".
-xdotool mousemove --window "$window" 100 150 click 1
-sleep 0.3
+xdotool mousemove --sync --window "$window" 100 150 click 1
+sleep 0.5
 xdotool key --delay 150 Tab Tab Tab Tab space
 expect_ini $'[Settings]\nrandom=y'
 # "Minimize on Startup", then past Save/Start and Stop to "Auto-size wallpapers:".
