@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include "controls/file_list_box.h"
 #include "controls/file_listing.h"
@@ -74,6 +75,9 @@ void TForm1::BuildBrowsingArea(QWidget* parent) {
   pnlDirTree = Named(new QWidget(Splitter1), "pnlDirTree");
   DirTree = Named(new QWidget(pnlDirTree), "DirTree");
   DirTree->setFocusPolicy(Qt::StrongFocus);
+  auto* treeFill = new QVBoxLayout(pnlDirTree);
+  treeFill->setContentsMargins(0, 0, 0, 0);
+  treeFill->addWidget(DirTree);
   FileListBox1 = Named(new TRzFileListBox(Splitter1, kDefaultImageMask), "FileListBox1");
   FileListBox1->setToolTip(text::kFileListHint);
   FileListBox1->SetPopupMenu(pmnFileList);
@@ -124,7 +128,6 @@ void TForm1::BuildStatusBar() {
   StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setFixedHeight(kStatusBarHeight);
-  StatusBar1->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
   StatusPane1 = Named(new TStatusPane(StatusBar1, 0), "StatusPane1");
   StatusPane2 = Named(new TStatusPane(StatusBar1, kRotationPaneWidth, Qt::AlignCenter), "StatusPane2");
   StatusPane2->SetCaption(text::kDisabled);
