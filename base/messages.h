@@ -15,5 +15,6 @@ inline constexpr char kInvalidInteger[] = "'%s' is not a valid integer value";
 inline constexpr char kOutOfResources[] = "Out of system resources";
 inline constexpr char kOutOfMemory[] = "Out of memory";
 inline constexpr char kOperationAborted[] = "Operation aborted";
+inline constexpr char kDirectoryDoesNotExist[] = "The %s directory does not exist";
 
 }  // namespace tapestro::msg

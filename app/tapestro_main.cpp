@@ -1,0 +1,17 @@
+// tapestro: the desktop program. It starts minimised, with no visible window; the
+// start-up step a second later restores the stored choices.
+#include "core/application.h"
+#include "core/main_window.h"
+#include "core/main_window_texts.h"
+#include "platform/app_folders.h"
+
+int main(int argc, char** argv) {
+  tapestro::TApplication application(argc, argv);
+  application.SetTitle(tapestro::text::kApplicationTitle);
+  // The main window's close ends the program, whatever other windows are open.
+  application.setQuitOnLastWindowClosed(false);
+
+  tapestro::TForm1 form(tapestro::ProgramFolders());
+  QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);
+  return application.exec();
+}

@@ -1,0 +1,33 @@
+// tapestro-tool list FOLDER [MASK]: the image file list of a folder in rotation order,
+// one bare name a line.
+#include <cstdio>
+
+#include "app/tool/command.h"
+#include "base/format.h"
+#include "base/messages.h"
+#include "base/path.h"
+#include "controls/file_listing.h"
+
+namespace tapestro::tool {
+
+int RunList(const Arguments& args) {
+  if (args.empty() || args.size() > 2) {
+    std::fprintf(stderr, "usage: tapestro-tool list FOLDER [MASK]\n");
+    return 2;
+  }
+  const std::string& folder = args[0];
+  if (!DirectoryExists(folder)) {
+    std::fprintf(stderr, "%s\n", Format(msg::kDirectoryDoesNotExist, folder).c_str());
+    return 1;
+  }
+  const std::string mask = args.size() == 2 ? args[1] : kDefaultImageMask;
+  std::string out;
+  for (const TRzFileInfo& entry : ListFolder(folder, mask)) {
+    out += entry.Name;
+    out += '\n';
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace tapestro::tool

@@ -1,0 +1,26 @@
+#pragma once
+// One pane of a status bar: a caption, a hint and a fill colour.
+#include <QColor>
+#include <QLabel>
+
+namespace tapestro {
+
+// The fill of the rotation pane while it runs.
+inline const QColor kLime{0x00, 0xFF, 0x00};
+
+class TStatusPane final : public QLabel {
+  Q_OBJECT
+
+ public:
+  // width 0: the pane takes the width the others leave.
+  TStatusPane(QWidget* parent, int width, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+  QString Caption() const { return text(); }
+  void SetCaption(const QString& caption) { setText(caption); }
+  QColor FillColor() const;
+  void SetFillColor(const QColor& color);
+  // The system's button-face colour, the panes' normal fill.
+  void SetButtonFaceColor();
+};
+
+}  // namespace tapestro

@@ -1,0 +1,96 @@
+#include "core/main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSplitter>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "core/main_window_texts.h"
+#include "core/window_timer.h"
+
+namespace tapestro {
+
+namespace {
+
+// The layout's figures are those of a 720 x 474 window with a classic frame; here the
+// frame is the window manager's, so the client area gets the inner size.
+constexpr int kClientWidth = 712;
+constexpr int kContentHeight = 13 + 13 + 222 + 151 + 19;  // labels, browsing area, panel, status bar
+constexpr int kFontPointSize = 8;
+
+// The layout was drawn for a narrow 8-point sans-serif; Helvetica-like faces keep its
+// texts inside their boxes, wider ones are the fallback.
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("Helvetica"), QStringLiteral("Sans Serif")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(kFontPointSize);
+  return font;
+}
+
+}  // namespace
+
+TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
+    : QMainWindow(parent), Folders(folders), Settings(folders.SettingsFile()) {
+  setObjectName("Form1");
+  setWindowTitle(text::kCaption);
+  setFont(WindowFont());
+
+  BuildMenus();
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  BuildBrowsingArea(central);
+  BuildSettingsPanel(central);
+  column->addWidget(Label1);
+  column->addWidget(lblDirectorySelected);
+  column->addWidget(Splitter1, 1);
+  column->addWidget(pnlSettings);
+  setCentralWidget(central);
+  BuildStatusBar();
+  BuildTimers();
+
+  ConnectSettingHandlers();
+  ConnectShutdownHandlers();
+  SetTabOrder();
+  resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
+  setWindowState(Qt::WindowMinimized);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  // Keys no control used itself arrive here: Enter is the default button's, Escape the
+  // cancel button's.
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      btnOkay->click();
+      return;
+    case Qt::Key_Escape:
+      btnStop->click();
+      return;
+    default:
+      QMainWindow::keyPressEvent(event);
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+}  // namespace tapestro

@@ -1,0 +1,129 @@
+#pragma once
+// TForm1, the main window: the folder tree and the image file list on top, the change
+// cycle's settings below, the preview, the status bar, the main menu, the tray menu and
+// the file list's menu. It owns the settings and the values the whole run shares.
+//
+// The window is built here (main_window*.cpp builders); each group of handlers lives
+// in a file of its own, so that a new group adds a file rather than editing others.
+#include <QMainWindow>
+
+#include "controls/up_down_position.h"
+#include "core/program_values.h"
+#include "core/settings.h"
+#include "platform/app_folders.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+
+namespace tapestro {
+
+class TRzFileListBox;
+class TStatusPane;
+class TTimer;
+class TUpDown;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Created minimised and not shown; the settings file lives in folders.Settings.
+  explicit TForm1(const TAppFolders& folders, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  TAppFolders Folders;
+  TSettings Settings;
+  TProgramValues Values;
+
+  // Controls, top to bottom.
+  QLabel* Label1;
+  QLabel* lblDirectorySelected;
+  QSplitter* Splitter1;
+  QWidget* pnlDirTree;
+  QWidget* DirTree;  // stands in for the folder tree until it is placed here
+  TRzFileListBox* FileListBox1;
+  QWidget* pnlSettings;
+  QGroupBox* GroupBox1;
+  QLabel* Label2;
+  QLineEdit* txtChangeCycle;
+  TUpDown* UpDown1;
+  QLabel* Label3;
+  QCheckBox* ckRandom;
+  QCheckBox* ckAutoSize;
+  QComboBox* cboAutoSize;
+  QCheckBox* ckMinStartup;
+  QPushButton* btnOkay;  // default button: Enter
+  QPushButton* btnStop;  // cancel button: Escape
+  QWidget* Image1;       // stands in for the preview until it is placed here
+  QStatusBar* StatusBar1;
+  TStatusPane* StatusPane1;  // messages
+  TStatusPane* StatusPane2;  // rotation state
+  TStatusPane* StatusPane3;  // notice
+
+  // Main menu.
+  QMenu* mnuFile;
+  QAction* mnuMinimize1;
+  QAction* mnuExit1;
+  QMenu* mnuHelp;
+  QAction* mnuAbout1;
+  QAction* Donatetoauthor1;
+  QAction* mnuVisitTapestroHomepage;
+  // The tray icon's menu.
+  QMenu* pmnRight;
+  QAction* pitShow;
+  QAction* pitHide;
+  QAction* pupChangeWallpapernow;
+  QAction* pitExit;
+  // The file list's menu.
+  QMenu* pmnFileList;
+  QAction* pupPreviewimage1;
+  QAction* pupUpdatewallpaper;
+
+  TTimer* Timer1;   // the change cycle; disabled at creation
+  TTimer* startup;  // one-shot start-up step, 1000 ms after creation
+
+  // Setting controls.
+  void UpDown1Click(TUDBtnType button);
+  void ckRandomClick();
+  void ckAutoSizeClick();
+  void ckMinStartupClick();
+  void cboAutoSizeSelect();
+  // Shutdown.
+  bool FormCloseQuery();
+  void mnuExit1Click();
+  void pitExitClick();
+  // Start-up.
+  void startupTimer();
+
+ signals:
+  // The window closed: the program ends.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildBrowsingArea(QWidget* parent);
+  void BuildSettingsPanel(QWidget* parent);
+  void BuildChangeCycleGroup();
+  void BuildStatusBar();
+  void BuildTimers();
+  void ConnectSettingHandlers();
+  void ConnectShutdownHandlers();
+  void SetTabOrder();
+  void StoreFlag(const QCheckBox* box, const char* key);
+
+  bool shownOnce_ = false;
+};
+
+}  // namespace tapestro

@@ -1,0 +1,156 @@
+// Builds the controls of the main window, top to bottom.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "controls/file_list_box.h"
+#include "controls/file_listing.h"
+#include "controls/status_pane.h"
+#include "controls/up_down.h"
+#include "core/main_window.h"
+#include "core/main_window_texts.h"
+#include "core/window_timer.h"
+
+namespace tapestro {
+
+namespace {
+
+constexpr int kLabelHeight = 13;
+constexpr int kTreePanelWidth = 200;
+constexpr int kSplitterWidth = 7;
+constexpr int kSettingsPanelHeight = 151;
+constexpr int kStatusBarHeight = 19;
+constexpr int kRotationPaneWidth = 64;
+constexpr int kNoticePaneWidth = 145;
+constexpr int kEditHeight = 21;
+constexpr unsigned kTimerInterval = 1000;  // a new timer's interval
+constexpr unsigned kStartupDelay = 1000;
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QLabel* FixedLabel(QWidget* parent, const char* name, const char* text) {
+  auto* label = Named(new QLabel(text, parent), name);
+  label->setFixedHeight(kLabelHeight);
+  return label;
+}
+
+QCheckBox* CheckBox(QWidget* parent, const char* name, const char* text, int left, int top) {
+  auto* box = Named(new QCheckBox(text, parent), name);
+  box->adjustSize();
+  box->move(left, top);
+  box->setCursor(Qt::PointingHandCursor);
+  return box;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, QStyle::StandardPixmap icon) {
+  auto* button = Named(new QPushButton(text, parent), name);
+  button->setGeometry(geometry);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setCursor(Qt::PointingHandCursor);
+  // A focused button takes Enter itself; otherwise Enter goes to the default button.
+  button->setAutoDefault(true);
+  return button;
+}
+
+}  // namespace
+
+void TForm1::BuildBrowsingArea(QWidget* parent) {
+  Label1 = FixedLabel(parent, "Label1", text::kChooseDirectory);
+  lblDirectorySelected = FixedLabel(parent, "lblDirectorySelected", "");
+
+  Splitter1 = Named(new QSplitter(Qt::Horizontal, parent), "Splitter1");
+  Splitter1->setHandleWidth(kSplitterWidth);
+  Splitter1->setChildrenCollapsible(false);
+  pnlDirTree = Named(new QWidget(Splitter1), "pnlDirTree");
+  DirTree = Named(new QWidget(pnlDirTree), "DirTree");
+  DirTree->setFocusPolicy(Qt::StrongFocus);
+  auto* treeFill = new QVBoxLayout(pnlDirTree);
+  treeFill->setContentsMargins(0, 0, 0, 0);
+  treeFill->addWidget(DirTree);
+  FileListBox1 = Named(new TRzFileListBox(Splitter1, kDefaultImageMask), "FileListBox1");
+  FileListBox1->setToolTip(text::kFileListHint);
+  FileListBox1->SetPopupMenu(pmnFileList);
+  Splitter1->addWidget(pnlDirTree);
+  Splitter1->addWidget(FileListBox1);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter1->setSizes({kTreePanelWidth, 1});
+}
+
+void TForm1::BuildSettingsPanel(QWidget* parent) {
+  pnlSettings = Named(new QWidget(parent), "pnlSettings");
+  pnlSettings->setFixedHeight(kSettingsPanelHeight);
+  BuildChangeCycleGroup();
+
+  ckRandom = CheckBox(pnlSettings, "ckRandom", text::kRandom, 16, 90);
+  ckAutoSize = CheckBox(pnlSettings, "ckAutoSize", text::kAutoSize, 16, 110);
+  cboAutoSize = Named(new QComboBox(pnlSettings), "cboAutoSize");
+  for (const char* placement : text::kPlacements) cboAutoSize->addItem(placement);
+  cboAutoSize->setCurrentIndex(-1);
+  cboAutoSize->setGeometry(160, 104, 121, kEditHeight);
+  ckMinStartup = CheckBox(pnlSettings, "ckMinStartup", text::kMinStartup, 16, 130);
+
+  btnOkay = Button(pnlSettings, "btnOkay", text::kSaveStart, {320, 24, 121, 33}, QStyle::SP_DialogApplyButton);
+  btnOkay->setDefault(true);
+  btnStop = Button(pnlSettings, "btnStop", text::kStop, {320, 72, 121, 33}, QStyle::SP_DialogCancelButton);
+
+  Image1 = Named(new QWidget(pnlSettings), "Image1");
+  Image1->setGeometry(496, 0, 153, 145);
+}
+
+void TForm1::BuildChangeCycleGroup() {
+  GroupBox1 = Named(new QGroupBox(text::kChangeCycleGroup, pnlSettings), "GroupBox1");
+  GroupBox1->setGeometry(8, 8, 273, 73);
+  Label2 = Named(new QLabel(text::kHowOften, GroupBox1), "Label2");
+  Label2->adjustSize();
+  Label2->move(16, 24);
+  txtChangeCycle = Named(new QLineEdit(text::kInitialCycle, GroupBox1), "txtChangeCycle");
+  txtChangeCycle->setGeometry(136, 40, 49, kEditHeight);
+  UpDown1 = Named(new TUpDown(GroupBox1), "UpDown1");
+  UpDown1->setGeometry(184, 40, 12, kEditHeight);
+  UpDown1->setCursor(Qt::PointingHandCursor);
+  Label3 = Named(new QLabel(text::kMinutes, GroupBox1), "Label3");
+  Label3->adjustSize();
+  Label3->move(208, 48);
+}
+
+void TForm1::BuildStatusBar() {
+  StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->setFixedHeight(kStatusBarHeight);
+  StatusPane1 = Named(new TStatusPane(StatusBar1, 0), "StatusPane1");
+  StatusPane2 = Named(new TStatusPane(StatusBar1, kRotationPaneWidth, Qt::AlignCenter), "StatusPane2");
+  StatusPane2->SetCaption(text::kDisabled);
+  StatusPane2->setToolTip(text::kRotationPaneHint);
+  StatusPane3 = Named(new TStatusPane(StatusBar1, kNoticePaneWidth), "StatusPane3");
+  StatusBar1->addWidget(StatusPane1, 1);
+  StatusBar1->addPermanentWidget(StatusPane2);
+  StatusBar1->addPermanentWidget(StatusPane3);
+  setStatusBar(StatusBar1);
+}
+
+void TForm1::BuildTimers() {
+  Timer1 = new TTimer(this, kTimerInterval, false);
+  Timer1->setObjectName("Timer1");
+  startup = new TTimer(this, kStartupDelay, true);
+  startup->setObjectName("startup");
+  startup->OnTimer = [this] { startupTimer(); };
+}
+
+void TForm1::SetTabOrder() {
+  QWidget* const order[] = {DirTree, FileListBox1, txtChangeCycle, UpDown1, ckRandom,
+                            ckMinStartup, btnOkay, btnStop, ckAutoSize, cboAutoSize};
+  for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+}  // namespace tapestro

@@ -1,0 +1,19 @@
+#pragma once
+// The settings file's section, keys and fixed values.
+
+namespace tapestro::settings {
+
+inline constexpr char kSection[] = "Settings";
+inline constexpr char kMissing[] = "n/a";  // what a missing file, section or key reads as
+inline constexpr char kYes[] = "y";        // a flag is on only with exactly this value
+
+inline constexpr char kWallDir[] = "walldir";
+inline constexpr char kCycle[] = "cycle";
+inline constexpr char kRandom[] = "random";
+inline constexpr char kAutoSizeBox[] = "ckAutosize";
+// Save/Start writes the same key in this letter case; keys match without regard to case.
+inline constexpr char kAutoSizeAtStart[] = "ckAutoSize";
+inline constexpr char kWallpaperLoc[] = "Wallpaperloc";
+inline constexpr char kMinStartup[] = "minstartup";
+
+}  // namespace tapestro::settings
