@@ -116,19 +116,21 @@ int TLZWDecoder::DecodeNext() {
   }
   firstValue_ = suffix_[code];
   Push(static_cast<uint8_t>(firstValue_));
-
-  if (nextCode_ < kTableSize) {
-    prefix_[nextCode_] = static_cast<uint16_t>(previousCode_);
-    suffix_[nextCode_] = static_cast<uint8_t>(firstValue_);
-    ++nextCode_;
-    // Once the table is full it stays so, with 12-bit codes, until a clear code.
-    if (nextCode_ >= threshold_ && threshold_ < kTableSize) {
-      threshold_ *= 2;
-      ++codeSize_;
-    }
-  }
+  AddEntry();
   previousCode_ = inCode;
   return stack_[--stackTop_];
+}
+
+void TLZWDecoder::AddEntry() {
+  // Once the table is full it stays so, with 12-bit codes, until a clear code.
+  if (nextCode_ >= kTableSize) return;
+  prefix_[nextCode_] = static_cast<uint16_t>(previousCode_);
+  suffix_[nextCode_] = static_cast<uint8_t>(firstValue_);
+  ++nextCode_;
+  if (nextCode_ >= threshold_ && threshold_ < kTableSize) {
+    threshold_ *= 2;
+    ++codeSize_;
+  }
 }
 
 int TLZWDecoder::Restart() {

@@ -55,6 +55,8 @@ class TLZWDecoder {
   int Restart();
   // The end code: the rest of the image data is passed over.
   int EndOfData();
+  // Previous string plus the first value of the current one, while the table has room.
+  void AddEntry();
   void Push(uint8_t value);
 
   TStream& stream_;

@@ -358,5 +358,24 @@ TEST(GifReaderTest, ActsAsAPictureOfItsLogicalScreen) {
   EXPECT_THROW(graphic->SaveToStream(out), EInvalidGraphicOperation);
 }
 
+TEST(GifReaderTest, TheFileWalkedThroughInTheGuideReadsAsDescribed) {
+  const Bytes bytes = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x91, 0x00, 0x00,
+                       0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF,
+                       0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x03, 0x00,
+                       0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00,
+                       0x02, 0x03, 0x44, 0x34, 0x05, 0x00, 0x3B};
+  ASSERT_EQ(bytes.size(), 50u);
+  const auto gif = ReadGif(bytes);
+  ASSERT_EQ(gif.image->SubImageCount(), 1);
+  const TGIFSubImage& sub = gif.image->SubImage(0);
+  EXPECT_THAT(sub.Data(), ElementsAre(0, 1, 2, 3));
+  EXPECT_TRUE(sub.Transparent());
+  EXPECT_EQ(sub.GraphicControlExtension()->TransparentColorIndex(), 3);
+  EXPECT_EQ(sub.GraphicControlExtension()->Delay(), 10);
+  EXPECT_EQ(gif.image->Header().ColorMap().Count(), 4);
+  EXPECT_EQ(gif.image->Header().ColorMap()[3], (TGIFColor{0, 0, 255}));
+  EXPECT_THAT(gif.WarningTexts(), IsEmpty());
+}
+
 }  // namespace
 }  // namespace tapestro
