@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# gif_vs_giflib.sh [RUNS]: GIF decoding against giflib, in the same run, on the same
+# files: the first image of a 4000x3000 256-colour photo and all 50 frames of an
+# 800x600 animation. Builds what it needs (the corpus into bench/corpus, gif_bench, the
+# reference program gif-first-frame) and prints medians of RUNS runs (default 7) and
+# the ratio ours / giflib (below 1: we are faster).
+#
+#  1. per process, from the file: the decode time each program measures inside
+#     itself (gif-first-frame also turns frame 0 into RGB, about 1 byte written per
+#     3 read; we stop at the colour indices);
+#  2. in one process, from memory: Google Benchmark of both decoders producing
+#     colour indices only.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-7}
+shared=${TAPESTRO_SHARED:-$root/../shared}
+[ -d "$shared/bench" ] || shared=/work/shared
+corpus=$root/bench/corpus
+photo=$corpus/photo-4000x3000.gif
+anim=$corpus/anim-800x600.gif
+
+if [ ! -f "$photo" ] || [ ! -f "$anim" ]; then
+  echo "making the benchmark corpus in $corpus ..." >&2
+  "$shared/bench/make-bench-corpus.sh" "$corpus" >/dev/null
+fi
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" --target gif_bench >/dev/null
+bench=$root/build/bench/gif_bench
+reference=$root/build/bench/gif-first-frame
+gcc -O2 -o "$reference" "$shared/bench/gif-first-frame.c" -lgif
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# Alternate the two programs so that both see the same machine load.
+time_files() {  # MODE FILE -> "ours_median giflib_median"
+  local mode=$1 file=$2 ours=() theirs=() i
+  for ((i = 0; i < runs; i++)); do
+    ours+=("$("$bench" decode "$file" | awk '{ print $4 }')")
+    theirs+=("$("$reference" "$mode" "$file" | awk '{ print $6 }')")
+  done
+  echo "$(printf '%s\n' "${ours[@]}" | median) $(printf '%s\n' "${theirs[@]}" | median)"
+}
+
+printf '%-44s %12s %12s %8s\n' "work ($runs runs, median ms)" "tapestro" "giflib" "ratio"
+read -r ours theirs < <(time_files first "$photo")
+printf '%-44s %12s %12s %8s\n' "file, first image of photo-4000x3000.gif" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
+read -r ours theirs < <(time_files slurp "$anim")
+printf '%-44s %12s %12s %8s\n' "file, all frames of anim-800x600.gif" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
+
+csv=$("$bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
+real() { echo "$csv" | awk -F, -v n="\"$1_median\"" '$1 == n { printf "%.2f", $3 }'; }
+for work in FirstImage AllFrames; do
+  ours=$(real "BM_${work}_Tapestro")
+  theirs=$(real "BM_${work}_Giflib")
+  printf '%-44s %12s %12s %8s\n' "memory, $work (Google Benchmark)" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
+done

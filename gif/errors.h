@@ -1,0 +1,45 @@
+#pragma once
+// The GIF reader's error classes and every text it raises or warns with.
+#include "base/errors.h"
+
+namespace tapestro {
+
+// Every failure of a GIF read: the file is not a GIF we can make sense of.
+class GIFException : public EInvalidGraphic {
+ public:
+  using EInvalidGraphic::EInvalidGraphic;
+};
+
+// The file may be valid but asks for more memory than we allow (see docs/gif.md).
+class GIFLimitException : public GIFException {
+ public:
+  using GIFException::GIFException;
+};
+
+namespace msg {
+
+// Errors: the read ends.
+inline constexpr char kGifPrematureEnd[] = "Premature end of data";
+inline constexpr char kGifInvalidSignature[] = "Invalid GIF signature";
+inline constexpr char kGifUnknownExtension[] = "Unknown extension type";
+inline constexpr char kGifBadExtensionIntroducer[] = "Invalid extension introducer";
+inline constexpr char kGifExtensionLabelMismatch[] =
+    "Internal error: Extension Instance does not match Extension Label";
+inline constexpr char kGifUnsupportedAppBlockSize[] = "Unsupported Application Extension block size";
+inline constexpr char kGifInvalidData[] = "Invalid GIF data";
+inline constexpr char kGifCircularTableEntry[] = "Circular decoder table entry";
+inline constexpr char kGifTooLarge[] = "GIF image too large to decode";
+inline constexpr char kGifCannotSave[] = "Saving GIF images is not supported";
+inline constexpr char kGifCannotResize[] = "The size of a GIF image comes from its file";
+
+// Warnings (severity 1): reading goes on.
+inline constexpr char kGifUnknownBlockType[] = "Unknown GIF block type";
+inline constexpr char kGifImageExceedsScreen[] = "Image exceeds Logical Screen size";
+inline constexpr char kGifInvalidTrailer[] = "Invalid Image trailer";
+inline constexpr char kGifBitBufferUnderrun[] = "Decoder bit buffer under-run";
+
+// Progress.
+inline constexpr char kGifLoading[] = "Loading...";
+
+}  // namespace msg
+}  // namespace tapestro

@@ -1,0 +1,36 @@
+#pragma once
+// How much pixel memory one GIF read may take. A 13-byte header can announce a
+// 65535 x 65535 screen (4 GiB of indices), so sizes are checked before anything is
+// allocated. docs/gif.md explains the figures.
+#include <cstdint>
+
+namespace tapestro {
+
+// One logical screen or one image: 16384 x 16384 indices, 256 MiB.
+inline constexpr uint64_t kMaxImagePixels = uint64_t{1} << 28;
+// All images of one file together: two images of the largest size.
+inline constexpr uint64_t kMaxTotalPixels = uint64_t{1} << 29;
+
+struct TGIFLimits {
+  uint64_t MaxImagePixels = kMaxImagePixels;
+  uint64_t MaxTotalPixels = kMaxTotalPixels;
+};
+
+// The one place that multiplies a width by a height: the pixel count of a buffer of
+// that size, or GIFLimitException when it passes maxPixels.
+uint64_t CheckedPixelCount(uint32_t width, uint32_t height, uint64_t maxPixels);
+
+// Counts the pixel buffers taken during one read against the limits.
+class TPixelBudget {
+ public:
+  explicit TPixelBudget(const TGIFLimits& limits) : limits_(limits) {}
+  // The byte size of a width x height buffer, charged to the budget, or
+  // GIFLimitException (nothing charged) when the image or the total passes its limit.
+  uint64_t Claim(uint32_t width, uint32_t height);
+
+ private:
+  TGIFLimits limits_;
+  uint64_t claimed_ = 0;
+};
+
+}  // namespace tapestro
