@@ -2,9 +2,12 @@
 
 namespace tapestro::tool {
 
+extern const Command kApplyCommand;
+
 // One line per subcommand; each is defined in its own file.
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
+      kApplyCommand,
   };
   return commands;
 }
