@@ -21,19 +21,26 @@ constexpr char kService[] = "org.xfce.Xfconf";
 constexpr char kPath[] = "/org/xfce/Xfconf";
 constexpr char kInterface[] = "org.xfce.Xfconf";
 constexpr int kCallTimeoutMs = 10000;
+// What xfconf answers for a channel or property base that has nothing yet.
+constexpr char kPropertyNotFound[] = "org.xfce.Xfconf.Error.PropertyNotFound";
+constexpr char kChannelNotFound[] = "org.xfce.Xfconf.Error.ChannelNotFound";
 
 QDBusMessage CallXfconf(const QString& method, const QVariantList& arguments) {
   QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
   call.setArguments(arguments);
-  QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+  return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+void ThrowUnlessAnswered(const QDBusMessage& reply) {
   if (reply.type() == QDBusMessage::ErrorMessage)
     ThrowReloadError(Format(msg::kDBusFailed, kService, reply.errorMessage().toStdString()));
-  return reply;
 }
 
 std::vector<std::string> BackdropPropertyNames() {
   const QDBusMessage reply = CallXfconf("GetAllProperties", {kXfceDesktopChannel, kXfceBackdropRoot});
   std::vector<std::string> names;
+  if (reply.errorName() == kPropertyNotFound || reply.errorName() == kChannelNotFound) return names;
+  ThrowUnlessAnswered(reply);
   if (reply.arguments().isEmpty()) return names;
   const QVariantMap properties = qdbus_cast<QVariantMap>(reply.arguments().first());
   for (auto it = properties.keyBegin(); it != properties.keyEnd(); ++it) names.push_back(it->toStdString());
@@ -41,8 +48,8 @@ std::vector<std::string> BackdropPropertyNames() {
 }
 
 void SetProperty(const std::string& name, const QVariant& value) {
-  CallXfconf("SetProperty",
-             {kXfceDesktopChannel, QString::fromStdString(name), QVariant::fromValue(QDBusVariant(value))});
+  ThrowUnlessAnswered(CallXfconf(
+      "SetProperty", {kXfceDesktopChannel, QString::fromStdString(name), QVariant::fromValue(QDBusVariant(value))}));
 }
 
 }  // namespace
