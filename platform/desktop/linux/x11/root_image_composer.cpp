@@ -63,7 +63,9 @@ QImage ComposeRootImage(const QImage& picture, int width, int height, const TWal
     return opaque.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_RGB32);
   }
-  if (request.Layout == TWallpaperLayout::Center && opaque.width() == width && opaque.height() == height)
+  // A picture of the screen's size shows as it is when tiled or centred: no copy.
+  const bool screenSized = opaque.width() == width && opaque.height() == height;
+  if (screenSized && (request.Layout == TWallpaperLayout::Center || request.Layout == TWallpaperLayout::Tile))
     return opaque;
   QImage screen(width, height, QImage::Format_RGB32);
   if (screen.isNull()) return screen;
