@@ -5,12 +5,15 @@
 # different names, each showing its own picture.
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
+# Services the private bus starts inherit its environment: the home is made first.
 if [ "${2:-}" != --on-private-bus ]; then
-  exec dbus-run-session -- "$0" "$build" --on-private-bus
+  work=$(mktemp -d)
+  export HOME=$work/home XDG_CONFIG_HOME=$work/config
+  exec dbus-run-session -- "$0" "$build" --on-private-bus "$work"
 fi
+work=$3
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
 cd "$work"
 unset DISPLAY XDG_CURRENT_DESKTOP

@@ -5,15 +5,17 @@
 # names, each showing its own picture.
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
+# Services the private bus starts inherit its environment: the home is made first.
 if [ "${2:-}" != --on-private-bus ]; then
-  exec dbus-run-session -- "$0" "$build" --on-private-bus
+  work=$(mktemp -d)
+  export HOME=$work/home XDG_CONFIG_HOME=$work/config
+  exec dbus-run-session -- "$0" "$build" --on-private-bus "$work"
 fi
+work=$3
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
 cd "$work"
-export HOME=$work/home XDG_CONFIG_HOME=$work/config
 unset DISPLAY XDG_CURRENT_DESKTOP
 # The tool makes the fresh names beside itself, in a folder of this test's own.
 cp "$build/tapestro-tool" "$work/"
