@@ -50,8 +50,12 @@ int Hold(Display* display) {
 int main(int argc, char** argv) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 2;
-  if (argc == 3 && std::strcmp(argv[1], "drawable") == 0) return DescribeDrawable(display, argv[2]);
   if (argc == 2 && std::strcmp(argv[1], "hold") == 0) return Hold(display);
-  std::fprintf(stderr, "usage: x11-root-probe drawable ID | hold\n");
-  return 2;
+  int result = 2;
+  if (argc == 3 && std::strcmp(argv[1], "drawable") == 0)
+    result = DescribeDrawable(display, argv[2]);
+  else
+    std::fprintf(stderr, "usage: x11-root-probe drawable ID | hold\n");
+  XCloseDisplay(display);
+  return result;
 }

@@ -140,6 +140,9 @@ void TX11RootWindow::SetBackground(const TRootPixels& pixels) {
   XFreeGC(display, gc);
   if (const int error = trap.Sync(display); error != 0) {
     XFreePixmap(display, pixmap);
+    // Nothing of this connection is worth keeping: the server forgets it at close
+    // instead of holding an empty client until the next root setter frees it.
+    XSetCloseDownMode(display, DestroyAll);
     trap.Sync(display);
     ThrowReloadError(Format(msg::kXRequestFailed, error));
   }
