@@ -9,12 +9,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [ "${2:-}" != --on-private-bus ]; then
   work=$(mktemp -d)
   export HOME=$work/home XDG_CONFIG_HOME=$work/config
-  exec dbus-run-session -- "$0" "$build" --on-private-bus "$work"
+  # Removed only after the bus has ended: its services write their settings as they go.
+  status=0
+  dbus-run-session -- "$0" "$build" --on-private-bus "$work" || status=$?
+  rm -rf "$work"
+  exit $status
 fi
 work=$3
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
 cd "$work"
 unset DISPLAY XDG_CURRENT_DESKTOP
 cp "$build/tapestro-tool" "$work/"
