@@ -2,12 +2,14 @@
 
 namespace tapestro::tool {
 
-int RunList(const Arguments& args);
+// Each subcommand is defined in its own file.
+extern const Command kListCommand;
+extern const Command kApplyCommand;
 
-// One line per subcommand; each is defined in its own file.
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
-      {"list", "FOLDER [MASK]", RunList},
+      kListCommand,
+      kApplyCommand,
   };
   return commands;
 }

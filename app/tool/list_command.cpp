@@ -10,9 +10,13 @@
 
 namespace tapestro::tool {
 
+namespace {
+
+constexpr char kUsage[] = "FOLDER [MASK]";
+
 int RunList(const Arguments& args) {
   if (args.empty() || args.size() > 2) {
-    std::fprintf(stderr, "usage: tapestro-tool list FOLDER [MASK]\n");
+    std::fprintf(stderr, "usage: tapestro-tool list %s\n", kUsage);
     return 2;
   }
   const std::string& folder = args[0];
@@ -29,5 +33,9 @@ int RunList(const Arguments& args) {
   std::fwrite(out.data(), 1, out.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
+
+}  // namespace
+
+extern const Command kListCommand{"list", kUsage, RunList};
 
 }  // namespace tapestro::tool

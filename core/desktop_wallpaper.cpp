@@ -1,0 +1,80 @@
+#include "core/desktop_wallpaper.h"
+
+#include <array>
+#include <utility>
+
+#include "base/format.h"
+#include "base/path.h"
+#include "platform/desktop/desktop_messages.h"
+
+namespace tapestro {
+
+namespace {
+
+// Keeps the store open for one wallpaper change and closes it on every path.
+class TOpenDesktopStore {
+ public:
+  explicit TOpenDesktopStore(desktop::TDesktopBackend& desktop) : desktop_(desktop) {
+    // Nothing may be written anywhere else when the store cannot be had.
+    if (!desktop_.OpenStore()) throw EDesktopSettingsError(Format(msg::kCreateKeyFailed, ""));
+  }
+  ~TOpenDesktopStore() { desktop_.CloseStore(); }
+  TOpenDesktopStore(const TOpenDesktopStore&) = delete;
+  TOpenDesktopStore& operator=(const TOpenDesktopStore&) = delete;
+
+  void Write(const char* name, const std::string& value) {
+    switch (desktop_.SetStringValue(name, value)) {
+      case desktop::TStoreResult::Stored:
+        return;
+      case desktop::TStoreResult::StoreUnavailable:
+        throw EDesktopSettingsError(Format(msg::kCreateKeyFailed, ""));
+      case desktop::TStoreResult::Refused:
+        throw EDesktopSettingsError(Format(msg::kSetDataFailed, name));
+    }
+  }
+
+ private:
+  desktop::TDesktopBackend& desktop_;
+};
+
+std::string AbsoluteWallpaperPath(const std::string& file) {
+  return file.empty() ? file : ExpandFileName(file);
+}
+
+}  // namespace
+
+void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& file, PlacementCode placement,
+                         int32_t originX, int32_t originY) {
+  std::string tile = "0";
+  int32_t style = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  switch (placement) {
+    case PlacementCode::Tile:
+      tile = "1";
+      break;
+    case PlacementCode::Center:
+      break;
+    case PlacementCode::SizeToFit:
+      style = 2;
+      break;
+    case PlacementCode::ExplicitOrigin:
+      x = originX;
+      y = originY;
+      break;
+  }
+  const std::array<std::pair<const char*, std::string>, 5> values{{
+      {desktop::kWallpaperValue, AbsoluteWallpaperPath(file)},
+      {desktop::kTileWallpaperValue, tile},
+      {desktop::kWallpaperStyleValue, std::to_string(style)},
+      {desktop::kWallpaperOriginXValue, std::to_string(x)},
+      {desktop::kWallpaperOriginYValue, std::to_string(y)},
+  }};
+  {
+    TOpenDesktopStore store(desktop);
+    for (const auto& [name, value] : values) store.Write(name, value);
+  }
+  desktop.Reload();
+}
+
+}  // namespace tapestro

@@ -1,0 +1,41 @@
+#pragma once
+// A desktop back end: the store that holds the user's wallpaper values and the request
+// that makes the desktop take them up. The wallpaper routine opens the store, writes
+// the five values below in their order, closes it and asks for a reload; each back end
+// turns that into what its desktop understands.
+#include <string>
+
+namespace tapestro::desktop {
+
+// The value names, in the order they are written.
+inline constexpr char kWallpaperValue[] = "Wallpaper";
+inline constexpr char kTileWallpaperValue[] = "TileWallpaper";
+inline constexpr char kWallpaperStyleValue[] = "WallpaperStyle";
+inline constexpr char kWallpaperOriginXValue[] = "WallpaperOriginX";
+inline constexpr char kWallpaperOriginYValue[] = "WallpaperOriginY";
+
+enum class TStoreResult {
+  Stored,
+  StoreUnavailable,  // the store could not be opened for this write
+  Refused,           // the store was open but did not take the value
+};
+
+class TDesktopBackend {
+ public:
+  TDesktopBackend() = default;
+  virtual ~TDesktopBackend() = default;
+  TDesktopBackend(const TDesktopBackend&) = delete;
+  TDesktopBackend& operator=(const TDesktopBackend&) = delete;
+
+  // Short name shown to the user and in tests: "x11", "gnome", "kde", ...
+  virtual std::string Name() const = 0;
+  // Opens the store, creating it when it is missing; false when neither works.
+  virtual bool OpenStore() = 0;
+  virtual TStoreResult SetStringValue(const std::string& name, const std::string& value) = 0;
+  virtual void CloseStore() = 0;
+  // Makes the desktop show the values just written. EDesktopReloadError when the
+  // desktop did not take them; the wallpaper shown before then stays.
+  virtual void Reload() = 0;
+};
+
+}  // namespace tapestro::desktop

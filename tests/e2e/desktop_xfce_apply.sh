@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# tapestro-tool apply through XFCE's xfconf, against a real xfconfd on a private session
+# bus: every existing backdrop (whatever its monitor is called) gets the picture and
+# XFCE's style; two changes of the same rewritten file hand xfdesktop two different
+# names, each showing its own picture.
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# Services the private bus starts inherit its environment: the home is made first.
+if [ "${2:-}" != --on-private-bus ]; then
+  work=$(mktemp -d)
+  export HOME=$work/home XDG_CONFIG_HOME=$work/config
+  # Removed only after the bus has ended: its services write their settings as they go.
+  status=0
+  dbus-run-session -- "$0" "$build" --on-private-bus "$work" || status=$?
+  rm -rf "$work"
+  exit $status
+fi
+work=$3
+source "$here/lib_xserver.sh"
+source "$here/lib_pictures.sh"
+cd "$work"
+unset DISPLAY XDG_CURRENT_DESKTOP
+# The tool makes the fresh names beside itself, in a folder of this test's own.
+cp "$build/tapestro-tool" "$work/"
+tool=$work/tapestro-tool
+query() { xfconf-query -c xfce4-desktop -p "$1"; }
+
+make_picture tempwp.png 40x30 red blue
+cp tempwp.png first.png
+
+# No backdrop yet: nothing can be set, and the tool says so.
+if "$tool" apply tempwp.png --backend xfce 2>error.txt; then exit 1; fi
+grep -qx "The desktop did not take the wallpaper: the desktop lists no backdrop to set" error.txt
+
+backdrops=(/backdrop/screen0/monitorVirtual-1/workspace0 /backdrop/screen0/monitorVirtual-1/workspace1
+           /backdrop/screen0/monitorHDMI-A-2/workspace0)
+for backdrop in "${backdrops[@]}"; do
+  xfconf-query -c xfce4-desktop -p "$backdrop/last-image" --create -t string -s /usr/share/old.png
+done
+xfconf-query -c xfce4-desktop -p "${backdrops[0]}/image-style" --create -t int -s 5
+xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/image-path --create -t string -s /usr/share/keep.png
+
+[ "$("$tool" apply tempwp.png tile --backend xfce)" = "backend: xfce" ]
+first=$(query "${backdrops[0]}/last-image")
+for backdrop in "${backdrops[@]}"; do
+  [ "$(query "$backdrop/last-image")" = "$first" ]
+  [ "$(query "$backdrop/image-style")" = 1 ]
+done
+[ "$(query /backdrop/screen0/monitor0/image-path)" = /usr/share/keep.png ]
+case $first in "$work"/*) ;; *) echo "fresh name $first is not beside the tool" >&2; exit 1 ;; esac
+cmp "$first" first.png
+
+# The same file rewritten with another picture: a new name, with the new picture.
+make_picture tempwp.png 40x30 green white
+[ "$("$tool" apply tempwp.png fit --backend xfce)" = "backend: xfce" ]
+second=$(query "${backdrops[2]}/last-image")
+[ "$second" != "$first" ]
+cmp "$second" tempwp.png
+[ ! -e "$first" ]
+for backdrop in "${backdrops[@]}"; do
+  [ "$(query "$backdrop/last-image")" = "$second" ]
+  [ "$(query "$backdrop/image-style")" = 3 ]
+done
+
+"$tool" apply tempwp.png 5,5 --backend xfce >/dev/null
+[ "$(query "${backdrops[1]}/image-style")" = 2 ]
+
+# The session's desktop picks the back end when xfconf answers on the bus.
+[ "$(XDG_CURRENT_DESKTOP=XFCE "$tool" apply tempwp.png center)" = "backend: xfce" ]
+echo "xfce apply: every backdrop set, fresh names alternate"

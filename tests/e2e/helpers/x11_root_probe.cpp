@@ -1,0 +1,61 @@
+// x11-root-probe: what the end-to-end tests need to see of the X server.
+//   x11-root-probe drawable ID   prints "WIDTHxHEIGHT DEPTH" of a pixmap or window;
+//                                exits 1 when the server no longer has it
+//   x11-root-probe hold          names a pixmap of its own in _XROOTPMAP_ID only, as a
+//                                live desktop program would, prints its id and waits;
+//                                it ends only if the server drops its connection
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool g_failed = false;
+int KeepError(Display*, XErrorEvent*) {
+  g_failed = true;
+  return 0;
+}
+
+int DescribeDrawable(Display* display, const char* idText) {
+  XSetErrorHandler(KeepError);
+  const ::Drawable id = std::strtoul(idText, nullptr, 0);
+  ::Window root = 0;
+  int x = 0, y = 0;
+  unsigned width = 0, height = 0, border = 0, depth = 0;
+  const Status ok = XGetGeometry(display, id, &root, &x, &y, &width, &height, &border, &depth);
+  XSync(display, False);
+  if (ok == 0 || g_failed) return 1;
+  std::printf("%ux%u %u\n", width, height, depth);
+  return 0;
+}
+
+int Hold(Display* display) {
+  const ::Window root = DefaultRootWindow(display);
+  const Pixmap pixmap = XCreatePixmap(display, root, 8, 8, DefaultDepth(display, DefaultScreen(display)));
+  XChangeProperty(display, root, XInternAtom(display, "_XROOTPMAP_ID", False), XA_PIXMAP, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pixmap), 1);
+  XSync(display, False);
+  std::printf("0x%lx\n", pixmap);
+  std::fflush(stdout);
+  XSelectInput(display, root, PropertyChangeMask);
+  XEvent event;
+  for (;;) XNextEvent(display, &event);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 2;
+  if (argc == 2 && std::strcmp(argv[1], "hold") == 0) return Hold(display);
+  int result = 2;
+  if (argc == 3 && std::strcmp(argv[1], "drawable") == 0)
+    result = DescribeDrawable(display, argv[2]);
+  else
+    std::fprintf(stderr, "usage: x11-root-probe drawable ID | hold\n");
+  XCloseDisplay(display);
+  return result;
+}
