@@ -68,10 +68,11 @@ void TRzTrayIcon::SetPopupMenu(QMenu* menu) {
 
 void TRzTrayIcon::RestoreFromTray() {
   if (popupOpen_ || !window_) return;
-  if (window_->isMinimized() || enabled_) {
+  if (window_->isMinimized() || hiddenInTray_ || enabled_) {
     QScopedValueRollback changing(changingState_, true);
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
+    hiddenInTray_ = false;
   }
   if (enabled_) {
     window_->raise();
@@ -84,11 +85,10 @@ void TRzTrayIcon::MinimizeToTray() {
   if (!window_) return;
   {
     QScopedValueRollback changing(changingState_, true);
+    // Hiding needs no iconifying first: the window goes from the screen either way.
     if (enabled_ && hideOnMinimize_) {
-      // Hidden first, so the window manager is not asked to iconify a window that
-      // is about to go: the state is only recorded.
       window_->hide();
-      window_->setWindowState(window_->windowState() | Qt::WindowMinimized);
+      hiddenInTray_ = true;
     } else if (!window_->isMinimized()) {
       window_->showMinimized();
     }
@@ -167,9 +167,10 @@ void TRzTrayIcon::HostChanged(bool available) {
     refused_ = true;
     icon_.hide();
     // A window hidden in the tray would be out of reach now.
-    if (window_ && window_->isHidden() && window_->isMinimized()) {
+    if (window_ && hiddenInTray_) {
       QScopedValueRollback changing(changingState_, true);
       window_->showMinimized();
+      hiddenInTray_ = false;
     }
   }
 }

@@ -56,7 +56,8 @@ class TRzTrayIcon : public QObject {
   // Shows the window in its normal state and brings it to the front; ignored while
   // the popup menu is open.
   void RestoreFromTray();
-  // Minimises the window and, while Enabled and HideOnMinimize, hides it.
+  // While Enabled and HideOnMinimize hides the window, leaving only the icon;
+  // otherwise minimises it.
   void MinimizeToTray();
   // Opens the popup menu at the cursor.
   void ShowPopup();
@@ -91,6 +92,8 @@ class TRzTrayIcon : public QObject {
   bool refused_ = false;
   bool hideOnMinimize_ = true;
   bool popupOpen_ = false;
+  // The window was hidden by minimising it to the tray.
+  bool hiddenInTray_ = false;
   // Set while this component changes the window state itself.
   bool changingState_ = false;
 };

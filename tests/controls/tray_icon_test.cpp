@@ -25,7 +25,7 @@ class TrayIconTest : public ::testing::Test {
     return *tray_;
   }
   QSystemTrayIcon& Icon() { return *tray_->findChild<QSystemTrayIcon*>(); }
-  bool HiddenInTray() const { return window_.isHidden() && window_.isMinimized(); }
+  bool HiddenInTray() const { return window_.isHidden(); }
 
   QWidget window_;
   TFakeTrayHost* host_ = nullptr;
