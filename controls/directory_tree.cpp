@@ -227,12 +227,17 @@ void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
   if (node == nullptr) return;
   FillChildren(node);
   TBusyCursor busy;
+  std::vector<TFolderNode*> unread;
+  std::vector<std::string> names;
   for (int i = 0; i < node->childCount(); ++i) {
     TFolderNode* child = TFolderNode::Of(node->child(i));
-    if (child != nullptr && !child->Info().filled && child->childCount() == 0 &&
-        HasSubfolders(child->Info().path, showHiddenDirs_))
-      child->AddPlaceholder();
+    if (child == nullptr || child->Info().filled || child->childCount() != 0) continue;
+    unread.push_back(child);
+    names.push_back(ExtractFileName(ExcludeTrailingPathDelimiter(child->Info().path)));
   }
+  const std::vector<bool> have = WhichHaveSubfolders(node->Info().path, names, showHiddenDirs_);
+  for (size_t i = 0; i < unread.size(); ++i)
+    if (have[i]) unread[i]->AddPlaceholder();
 }
 
 void TRzDirectoryTree::NodeClicked(QTreeWidgetItem* item) {

@@ -31,13 +31,21 @@ bool IsListed(DIR* dir, const dirent& entry, bool showHidden) {
   return ::faccessat(fd, name, X_OK, 0) == 0;
 }
 
+// Opened relative to an open parent, a folder costs no walk down its whole path.
+DirHandle OpenDir(int parent, const char* path) {
+  const int fd = ::openat(parent, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) ::close(fd);
+  return DirHandle(dir);
+}
+
 // Calls visit(name) for each listed subfolder until it returns false.
 template <typename Visit>
-void ForEachSubfolder(const std::string& folder, bool showHidden, Visit visit) {
-  DirHandle dir(::opendir(folder.c_str()));
-  if (!dir) return;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (IsListed(dir.get(), *entry, showHidden) && !visit(entry->d_name)) return;
+void ForEachSubfolder(DIR* dir, bool showHidden, Visit visit) {
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (IsListed(dir, *entry, showHidden) && !visit(entry->d_name)) return;
   }
 }
 
@@ -45,20 +53,25 @@ void ForEachSubfolder(const std::string& folder, bool showHidden, Visit visit) {
 
 std::vector<std::string> ListSubfolders(const std::string& folder, bool showHidden) {
   std::vector<std::string> names;
-  ForEachSubfolder(folder, showHidden, [&names](const char* name) {
+  ForEachSubfolder(OpenDir(AT_FDCWD, folder.c_str()).get(), showHidden, [&names](const char* name) {
     names.emplace_back(name);
     return names.size() < kMaxListedSubfolders;
   });
   return names;
 }
 
-bool HasSubfolders(const std::string& folder, bool showHidden) {
-  bool found = false;
-  ForEachSubfolder(folder, showHidden, [&found](const char*) {
-    found = true;
-    return false;
-  });
-  return found;
+std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vector<std::string>& names,
+                                      bool showHidden) {
+  std::vector<bool> have(names.size(), false);
+  const DirHandle parent = OpenDir(AT_FDCWD, folder.c_str());
+  if (!parent) return have;
+  for (size_t i = 0; i < names.size(); ++i) {
+    ForEachSubfolder(OpenDir(::dirfd(parent.get()), names[i].c_str()).get(), showHidden, [&](const char*) {
+      have[i] = true;
+      return false;  // the first one tells
+    });
+  }
+  return have;
 }
 
 }  // namespace tapestro

@@ -13,7 +13,9 @@ inline constexpr size_t kMaxListedSubfolders = 100000;
 // The names as stored on disk, in the order the file system gives them; empty when
 // the folder cannot be read.
 std::vector<std::string> ListSubfolders(const std::string& folder, bool showHidden);
-// Whether ListSubfolders would list anything; stops at the first such subfolder.
-bool HasSubfolders(const std::string& folder, bool showHidden);
+// For each of the names, subfolders of folder, whether ListSubfolders would list
+// anything in it; each look stops at the first such subfolder.
+std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vector<std::string>& names,
+                                      bool showHidden);
 
 }  // namespace tapestro

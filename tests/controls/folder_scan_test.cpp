@@ -49,11 +49,11 @@ TEST(FolderScan, ProbeSeesOnlyListableSubfolders) {
   fs::create_directories(dir.File("hiddenOnly/.git"));
   fs::create_directories(dir.File("full/sub"));
   dir.Write("empty/file.jpg", "x");
-  EXPECT_FALSE(HasSubfolders(dir.File("empty"), false));
-  EXPECT_FALSE(HasSubfolders(dir.File("hiddenOnly"), false));
-  EXPECT_TRUE(HasSubfolders(dir.File("hiddenOnly"), true));
-  EXPECT_TRUE(HasSubfolders(dir.File("full"), false));
-  EXPECT_FALSE(HasSubfolders(dir.File("missing"), true));
+  const std::vector<std::string> names{"empty", "hiddenOnly", "full", "missing", "file.jpg"};
+  dir.Write("file.jpg", "x");
+  EXPECT_EQ(WhichHaveSubfolders(dir.Path(), names, false), (std::vector<bool>{false, false, true, false, false}));
+  EXPECT_EQ(WhichHaveSubfolders(dir.Path(), names, true), (std::vector<bool>{false, true, true, false, false}));
+  EXPECT_EQ(WhichHaveSubfolders(dir.File("missing"), names, true), std::vector<bool>(5, false));
 }
 
 TEST(FolderNameOrder, IgnoresCaseAndKeepsCaseTwinsInAFixedOrder) {
