@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "base/path.h"
 #include "controls/folder_node.h"
 #include "tests/controls/fakes.h"
 #include "tests/support/temp_dir.h"
@@ -60,6 +61,15 @@ TEST_F(DirectoryTreeTest, StartsOnATopLevelFolderAndHandsItToTheFileList) {
   EXPECT_EQ(tree->SelectedFolder(), vol_);
   ASSERT_EQ(listed_.size(), 1u);  // the binding hands over the selection at once
   EXPECT_EQ(listed_.back(), vol_);
+}
+
+TEST_F(DirectoryTreeTest, StartsOnTheTopLevelFolderHoldingTheCurrentDirectory) {
+  fs::create_directories(dir_.File("other"));
+  const std::string before = GetCurrentDir();
+  ASSERT_TRUE(SetCurrentDir(vol_ + "/x/Photos"));
+  auto tree = MakeTree({Volume(dir_.File("other/"), 1), Volume(vol_ + "/", 7)});
+  SetCurrentDir(before);
+  EXPECT_EQ(tree->SelectedFolder(), vol_);
 }
 
 TEST_F(DirectoryTreeTest, MissingFolderSelectsItsDeepestExistingAncestor) {
