@@ -47,7 +47,8 @@ start_window_manager() {
 start_tray_host() {
   trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
   _e2e_pids+=($!)
-  wait_for sh -c 'xprop -root | grep -q "_NET_SYSTEM_TRAY_S"'
+  # trayer sets no root property; its panel window shows it is up.
+  wait_for sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"'
 }
 
 # Runs a program in the background and remembers it for the cleanup.

@@ -1,0 +1,293 @@
+#include "controls/directory_tree.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScopedValueRollback>
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/path.h"
+#include "controls/folder_label.h"
+#include "controls/folder_name_order.h"
+#include "controls/folder_node.h"
+#include "controls/folder_route.h"
+#include "controls/folder_scan.h"
+#include "controls/messages.h"
+
+namespace tapestro {
+
+namespace {
+
+class TBusyCursor {
+ public:
+  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+class TFrozenPainting {
+ public:
+  explicit TFrozenPainting(QWidget* widget) : widget_(widget), wasEnabled_(widget->updatesEnabled()) {
+    widget_->setUpdatesEnabled(false);
+  }
+  ~TFrozenPainting() { widget_->setUpdatesEnabled(wasEnabled_); }
+  TFrozenPainting(const TFrozenPainting&) = delete;
+  TFrozenPainting& operator=(const TFrozenPainting&) = delete;
+
+ private:
+  QWidget* widget_;
+  bool wasEnabled_;
+};
+
+// Names on disk are bytes; the screen shows them in the locale's encoding.
+QString Caption(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+
+// A label is measured by its own width only when that width does not follow its text.
+bool SizesToText(const QLabel& label) {
+  return label.minimumWidth() != label.maximumWidth() &&
+         label.sizePolicy().horizontalPolicy() != QSizePolicy::Ignored;
+}
+
+}  // namespace
+
+TRzDirectoryTree::TRzDirectoryTree(QWidget* parent, std::unique_ptr<TVolumeSource> volumes)
+    : QTreeWidget(parent), volumes_(std::move(volumes)) {
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setEditTriggers(NoEditTriggers);
+  setSelectionMode(SingleSelection);
+  // Rows of one height lay out a folder of thousands of subfolders without measuring each.
+  setUniformRowHeights(true);
+  resize(250, 150);
+  connect(this, &QTreeWidget::itemExpanded, this, &TRzDirectoryTree::NodeExpanded);
+  connect(this, &QTreeWidget::itemClicked, this, &TRzDirectoryTree::NodeClicked);
+  connect(this, &QTreeWidget::currentItemChanged, this, &TRzDirectoryTree::SelectionChanged);
+  connect(volumes_.get(), &TVolumeSource::Changed, this, &TRzDirectoryTree::RefreshDrives);
+  ScanDrives();
+  OpenStartFolder();
+}
+
+TRzDirectoryTree::~TRzDirectoryTree() {
+  // The base class drops the nodes after this part is gone; no change step may run then.
+  blockSignals(true);
+}
+
+std::string TRzDirectoryTree::SelectedFolder() const {
+  const TFolderNode* node = TFolderNode::Of(currentItem());
+  return node ? ExcludeTrailingPathDelimiter(node->Info().path) : std::string();
+}
+
+void TRzDirectoryTree::OpenFolder(const std::string& path) {
+  if (path.empty()) return;
+  const std::string folder = ExcludeTrailingPathDelimiter(ExpandFileName(path));
+  if (SameFileName(folder, SelectedFolder())) return;
+  const std::vector<std::string> tops = TopLevelPaths();
+  const std::optional<size_t> holder = HoldingTopLevel(tops, folder);
+  std::string existing;
+  if (holder) existing = DeepestExistingFolder(folder, tops[*holder]);
+  else if (DirectoryExists(folder)) existing = folder;
+  if (existing.empty()) throw EInOutError(Format(msg::kDirectoryNotExist, path));
+  if (!holder) return;
+
+  TBusyCursor busy;
+  TFolderNode* node = TopLevelNode(static_cast<int>(*holder));
+  for (const std::string& name : NamesBelow(tops[*holder], existing)) {
+    FillChildren(node);
+    node = ChildNamed(node, name);
+    if (node == nullptr) return;  // hidden, or not a folder the tree lists
+  }
+  SelectNode(node);
+}
+
+void TRzDirectoryTree::SetFileList(TFolderSink setCurrentFolder) {
+  fileList_ = std::move(setCurrentFolder);
+  if (fileList_ && currentItem() != nullptr) fileList_(SelectedFolder());
+}
+
+void TRzDirectoryTree::SetDirLabel(QLabel* label) {
+  label_ = label;
+  UpdateLabel();
+}
+
+void TRzDirectoryTree::SetShowHiddenDirs(bool show) {
+  if (show == showHiddenDirs_) return;
+  showHiddenDirs_ = show;
+  const std::string selected = SelectedFolder();
+  ScanDrives();
+  OpenFolderOrStart(selected);
+}
+
+std::vector<std::string> TRzDirectoryTree::TopLevelPaths() const {
+  std::vector<std::string> paths;
+  for (int i = 0; i < topLevelItemCount(); ++i) paths.push_back(TopLevelNode(i)->Info().path);
+  return paths;
+}
+
+TFolderNode* TRzDirectoryTree::TopLevelNode(int index) const { return TFolderNode::Of(topLevelItem(index)); }
+
+TFolderNode* TRzDirectoryTree::TopLevelOf(QTreeWidgetItem* item) const {
+  while (item != nullptr && item->parent() != nullptr) item = item->parent();
+  return TFolderNode::Of(item);
+}
+
+TFolderNode* TRzDirectoryTree::MakeTopLevelNode(const TVolumeInfo& volume) {
+  auto* node = new TFolderNode({volume.path}, Caption(volume.caption), icons_.TopLevel(volume.path));
+  node->SetSerial(volume.serial);
+  GiveTopLevelPlaceholder(node);
+  return node;
+}
+
+void TRzDirectoryTree::GiveTopLevelPlaceholder(TFolderNode* node) {
+  // Volumes may be slow or removable: their button comes without touching the disk.
+  if (node->Serial() != -1) node->AddPlaceholder();
+}
+
+void TRzDirectoryTree::ScanDrives() {
+  TBusyCursor busy;
+  TFrozenPainting frozen(this);
+  QScopedValueRollback building(building_, true);
+  clear();
+  for (const TVolumeInfo& volume : volumes_->TopLevelFolders()) addTopLevelItem(MakeTopLevelNode(volume));
+  lastTopLevel_.clear();
+}
+
+void TRzDirectoryTree::RefreshDrives() {
+  const std::vector<TVolumeInfo> volumes = volumes_->TopLevelFolders();
+  const auto listed = [&volumes](const TFolderNode* node) {
+    return node != nullptr && std::any_of(volumes.begin(), volumes.end(),
+                       [node](const TVolumeInfo& volume) { return volume.path == node->Info().path; });
+  };
+  {
+    TFrozenPainting frozen(this);
+    QScopedValueRollback building(building_, true);
+    if (currentItem() != nullptr && !listed(TopLevelOf(currentItem()))) setCurrentItem(nullptr);
+    for (int i = topLevelItemCount() - 1; i >= 0; --i)
+      if (!listed(TopLevelNode(i))) delete takeTopLevelItem(i);
+    // The nodes kept are in the new order already; new ones go where that order puts them.
+    for (int i = 0; i < static_cast<int>(volumes.size()); ++i) {
+      const TFolderNode* node = TopLevelNode(i);
+      if (node == nullptr || node->Info().path != volumes[i].path) insertTopLevelItem(i, MakeTopLevelNode(volumes[i]));
+    }
+  }
+  if (currentItem() == nullptr) OpenStartFolder();  // runs the change step itself
+  else ChangeStep();
+}
+
+void TRzDirectoryTree::OpenStartFolder() {
+  const std::vector<std::string> tops = TopLevelPaths();
+  if (tops.empty()) return;
+  const std::string current = GetCurrentDir();
+  const std::optional<size_t> holder = current.empty() ? std::nullopt : HoldingTopLevel(tops, current);
+  SelectNode(TopLevelNode(static_cast<int>(holder.value_or(0))));
+}
+
+void TRzDirectoryTree::OpenFolderOrStart(const std::string& folder) {
+  try {
+    OpenFolder(folder);
+  } catch (const EInOutError&) {
+    // Gone since it was selected: the start folder stands in.
+  }
+  if (currentItem() == nullptr) OpenStartFolder();
+}
+
+void TRzDirectoryTree::SelectNode(TFolderNode* node) {
+  setCurrentItem(node);
+  scrollToItem(node);  // also opens its parents
+}
+
+TFolderNode* TRzDirectoryTree::ChildNamed(TFolderNode* node, const std::string& name) {
+  const std::string path = node->Info().path + name + kPathDelim;
+  for (int i = 0; i < node->childCount(); ++i) {
+    TFolderNode* child = TFolderNode::Of(node->child(i));
+    if (child != nullptr && SameFileName(child->Info().path, path)) return child;
+  }
+  return nullptr;
+}
+
+void TRzDirectoryTree::FillChildren(TFolderNode* node) {
+  if (node->Info().filled) return;
+  TBusyCursor busy;
+  node->DropChildren();
+  node->Info().filled = true;
+  std::vector<std::string> names = ListSubfolders(node->Info().path, showHiddenDirs_);
+  SortFolderNames(names);
+  QList<QTreeWidgetItem*> children;
+  children.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names)
+    children.append(new TFolderNode({node->Info().path + name + kPathDelim}, Caption(name), icons_.Folder()));
+  node->addChildren(children);
+}
+
+void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
+  TFolderNode* node = TFolderNode::Of(item);
+  if (node == nullptr) return;
+  FillChildren(node);
+  TBusyCursor busy;
+  std::vector<TFolderNode*> unread;
+  std::vector<std::string> names;
+  for (int i = 0; i < node->childCount(); ++i) {
+    TFolderNode* child = TFolderNode::Of(node->child(i));
+    if (child == nullptr || child->Info().filled || child->childCount() != 0) continue;
+    unread.push_back(child);
+    names.push_back(ExtractFileName(ExcludeTrailingPathDelimiter(child->Info().path)));
+  }
+  const std::vector<bool> have = WhichHaveSubfolders(node->Info().path, names, showHiddenDirs_);
+  for (size_t i = 0; i < unread.size(); ++i)
+    if (have[i]) unread[i]->AddPlaceholder();
+}
+
+void TRzDirectoryTree::NodeClicked(QTreeWidgetItem* item) {
+  // A click on the selected node picks up other media in its volume.
+  TFolderNode* top = TopLevelOf(item);
+  if (item == currentItem() && top != nullptr && volumes_->Describe(top->Info().path).serial != top->Serial())
+    ChangeStep();
+}
+
+void TRzDirectoryTree::SelectionChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+  if (TFolderNode* old = TFolderNode::Of(previous)) old->setIcon(0, old->Icon());
+  TFolderNode* now = TFolderNode::Of(current);
+  if (now != nullptr && now->parent() != nullptr) now->setIcon(0, icons_.OpenFolder());
+  if (!building_) ChangeStep();
+}
+
+void TRzDirectoryTree::ChangeStep() {
+  TFolderNode* top = TopLevelOf(currentItem());
+  if (top == nullptr) return;
+  MediaCheck(top);
+  if (top->Info().path != lastTopLevel_) {
+    lastTopLevel_ = top->Info().path;
+    emit OnDriveChange();
+  }
+  if (fileList_) fileList_(SelectedFolder());
+  UpdateLabel();
+}
+
+void TRzDirectoryTree::MediaCheck(TFolderNode* top) {
+  const TVolumeInfo now = volumes_->Describe(top->Info().path);
+  if (now.serial == top->Serial()) return;
+  QScopedValueRollback building(building_, true);
+  // The subfolders read from the old media go, and the selection with them.
+  if (currentItem() != top) setCurrentItem(top);
+  top->setExpanded(false);
+  top->DropChildren();
+  top->setText(0, Caption(now.caption));
+  top->SetSerial(now.serial);
+  GiveTopLevelPlaceholder(top);
+}
+
+void TRzDirectoryTree::UpdateLabel() {
+  if (!label_) return;
+  const int width = SizesToText(*label_) ? this->width() : label_->width();
+  const QFontMetrics metrics(label_->font());
+  const TFolderNode* top = TopLevelOf(currentItem());
+  const std::string text =
+      ShortenFolderPath(SelectedFolder(), top ? top->Info().path : std::string(), width,
+                        [&metrics](const std::string& candidate) { return metrics.horizontalAdvance(Caption(candidate)); });
+  label_->setText(Caption(text));
+}
+
+}  // namespace tapestro

@@ -1,0 +1,43 @@
+#pragma once
+// A node of the folder tree and the folder it stands for.
+#include <QTreeWidgetItem>
+#include <cstdint>
+#include <string>
+
+namespace tapestro {
+
+struct TFolderInfo {
+  std::string path;     // always ends in the delimiter
+  bool filled = false;  // its subfolders have been read
+};
+
+class TFolderNode final : public QTreeWidgetItem {
+ public:
+  static constexpr int kType = QTreeWidgetItem::UserType + 1;
+
+  TFolderNode(TFolderInfo info, const QString& caption, const QIcon& icon);
+
+  // The node behind an item, or nullptr for a placeholder.
+  static TFolderNode* Of(QTreeWidgetItem* item);
+
+  TFolderInfo& Info() { return info_; }
+  const TFolderInfo& Info() const { return info_; }
+  const QIcon& Icon() const { return icon_; }
+
+  // A child captioned ":" that gives the node its expand button until the subfolders
+  // are read in its place.
+  void AddPlaceholder();
+  // Drops every child and marks the node unread.
+  void DropChildren();
+
+  // Top-level nodes: the volume serial read when the node was last captioned.
+  int64_t Serial() const { return serial_; }
+  void SetSerial(int64_t serial) { serial_ = serial; }
+
+ private:
+  TFolderInfo info_;
+  QIcon icon_;
+  int64_t serial_ = -1;
+};
+
+}  // namespace tapestro

@@ -1,0 +1,77 @@
+#include "controls/folder_scan.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+
+namespace tapestro {
+
+namespace {
+
+struct TDirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, TDirCloser>;
+
+bool IsListed(DIR* dir, const dirent& entry, bool showHidden) {
+  const char* name = entry.d_name;
+  if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return false;
+  if (name[0] == '.' && !showHidden) return false;
+  const int fd = ::dirfd(dir);
+  if (entry.d_type != DT_DIR) {
+    // Links and file systems that do not report the type need one look.
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+    struct stat info {};
+    if (::fstatat(fd, name, &info, 0) != 0 || !S_ISDIR(info.st_mode)) return false;
+  }
+  return ::faccessat(fd, name, X_OK, 0) == 0;
+}
+
+// Opened relative to an open parent, a folder costs no walk down its whole path.
+DirHandle OpenDir(int parent, const char* path) {
+  const int fd = ::openat(parent, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) ::close(fd);
+  return DirHandle(dir);
+}
+
+// Calls visit(name) for each listed subfolder until it returns false.
+template <typename Visit>
+void ForEachSubfolder(DIR* dir, bool showHidden, Visit visit) {
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (IsListed(dir, *entry, showHidden) && !visit(entry->d_name)) return;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ListSubfolders(const std::string& folder, bool showHidden) {
+  std::vector<std::string> names;
+  ForEachSubfolder(OpenDir(AT_FDCWD, folder.c_str()).get(), showHidden, [&names](const char* name) {
+    names.emplace_back(name);
+    return names.size() < kMaxListedSubfolders;
+  });
+  return names;
+}
+
+std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vector<std::string>& names,
+                                      bool showHidden) {
+  std::vector<bool> have(names.size(), false);
+  const DirHandle parent = OpenDir(AT_FDCWD, folder.c_str());
+  if (!parent) return have;
+  for (size_t i = 0; i < names.size(); ++i) {
+    ForEachSubfolder(OpenDir(::dirfd(parent.get()), names[i].c_str()).get(), showHidden, [&](const char*) {
+      have[i] = true;
+      return false;  // the first one tells
+    });
+  }
+  return have;
+}
+
+}  // namespace tapestro

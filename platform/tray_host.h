@@ -1,0 +1,25 @@
+#pragma once
+// The notification area that holds tray icons: whether one is there, and the notice
+// when it comes or goes (a panel started late, restarted or quit).
+#include <QObject>
+#include <memory>
+
+namespace tapestro {
+
+class TTrayHost : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+  virtual bool Available() const = 0;
+
+ signals:
+  // Emitted on the user-interface thread, after the toolkit has seen the change too.
+  void AvailabilityChanged(bool available);
+};
+
+// Watches the X11 notification area where there is one; elsewhere asks the toolkit
+// whenever asked and never signals.
+std::unique_ptr<TTrayHost> CreateTrayHost();
+
+}  // namespace tapestro

@@ -1,0 +1,51 @@
+#pragma once
+// Stand-ins for the system's volumes and notification area, driven by the tests.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/tray_host.h"
+#include "platform/volume_source.h"
+
+namespace tapestro::test {
+
+class TFakeVolumeSource final : public TVolumeSource {
+ public:
+  explicit TFakeVolumeSource(std::vector<TVolumeInfo> volumes) : volumes_(std::move(volumes)) {}
+
+  std::vector<TVolumeInfo> TopLevelFolders() override { return volumes_; }
+  TVolumeInfo Describe(const std::string& path) override {
+    for (const TVolumeInfo& volume : volumes_)
+      if (volume.path == path) return volume;
+    return {path, "(" + path + ")", -1};
+  }
+
+  // Replaces the volumes and reports the change, as a mount or unmount would.
+  void Mount(std::vector<TVolumeInfo> volumes) {
+    volumes_ = std::move(volumes);
+    emit Changed();
+  }
+  // Other media in the same place: a new serial, no notice.
+  void SwapMedia(const std::string& path, int64_t serial, const std::string& caption) {
+    for (TVolumeInfo& volume : volumes_)
+      if (volume.path == path) volume = {path, caption, serial};
+  }
+
+ private:
+  std::vector<TVolumeInfo> volumes_;
+};
+
+class TFakeTrayHost final : public TTrayHost {
+ public:
+  explicit TFakeTrayHost(bool available) : available_(available) {}
+  bool Available() const override { return available_; }
+  void SetAvailable(bool available) {
+    available_ = available;
+    emit AvailabilityChanged(available);
+  }
+
+ private:
+  bool available_;
+};
+
+}  // namespace tapestro::test
