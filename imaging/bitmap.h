@@ -8,6 +8,7 @@
 #include <span>
 
 #include "imaging/bitmap_image.h"
+#include "imaging/canvas.h"
 #include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
 #include "imaging/shared_image.h"
