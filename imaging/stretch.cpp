@@ -1,6 +1,7 @@
 #include "imaging/stretch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -57,9 +58,11 @@ class TStretcher {
     const std::vector<TSpan> columns =
         Spans(left, right, dest.Left, dest.Width(), area.Left, area.Width(), source_.Width());
     const std::vector<TSpan> rows = Spans(top, bottom, dest.Top, dest.Height(), area.Top, area.Height(), source_.Height());
+    if (request_.Mode == TStretchMode::BlackOnWhite) ColumnRange(columns);
     for (int32_t y = top; y < bottom; ++y) {
       const TSpan& row = rows[static_cast<size_t>(y - top)];
       if (row.Centre < 0) continue;
+      if (request_.Mode == TStretchMode::BlackOnWhite) AndRows(row);
       uint8_t* out = target_.Row(y);
       const uint8_t* maskRow = row.Centre < request_.Mask.Height() ? request_.Mask.Row(row.Centre) : nullptr;
       for (int32_t x = left; x < right; ++x) {
@@ -87,18 +90,35 @@ class TStretcher {
   TColor Sample(const TSpan& column, const TSpan& row) const {
     switch (request_.Mode) {
       case TStretchMode::ColorOnColor: break;
-      case TStretchMode::BlackOnWhite: return AndOf(column, row);
+      case TStretchMode::BlackOnWhite: return AndOf(column);
       case TStretchMode::Halftone: return AverageOf(column, row);
     }
     return source_.Get(source_.Row(row.Centre), column.Centre);
   }
 
-  TColor AndOf(const TSpan& column, const TSpan& row) const {
-    TColor color = 0xFFFFFF;
+  // The source columns the visible target columns show.
+  void ColumnRange(const std::vector<TSpan>& columns) {
+    for (const TSpan& column : columns) {
+      if (column.Centre < 0) continue;
+      firstColumn_ = std::min(firstColumn_, column.First);
+      lastColumn_ = std::max(lastColumn_, column.Last);
+    }
+  }
+
+  // The AND of one target row's source rows, per source column: each source pixel is
+  // read once per target row however often its column repeats.
+  void AndRows(const TSpan& row) {
+    rowAnd_.assign(static_cast<size_t>(std::max(lastColumn_ - firstColumn_, 0)), 0xFFFFFF);
     for (int32_t y = row.First; y < row.Last; ++y) {
       const uint8_t* in = source_.Row(y);
-      for (int32_t x = column.First; x < column.Last; ++x) color &= source_.Get(in, x);
+      for (int32_t x = firstColumn_; x < lastColumn_; ++x)
+        rowAnd_[static_cast<size_t>(x - firstColumn_)] &= source_.Get(in, x);
     }
+  }
+
+  TColor AndOf(const TSpan& column) const {
+    TColor color = 0xFFFFFF;
+    for (int32_t x = column.First; x < column.Last; ++x) color &= rowAnd_[static_cast<size_t>(x - firstColumn_)];
     return color;
   }
 
@@ -126,6 +146,9 @@ class TStretcher {
   const TStretchRequest& request_;
   TPixelView source_;
   TPixelBuffer copy_;
+  int32_t firstColumn_ = INT32_MAX;
+  int32_t lastColumn_ = 0;
+  std::vector<TColor> rowAnd_;
 };
 
 }  // namespace

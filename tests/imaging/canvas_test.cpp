@@ -95,6 +95,20 @@ TEST(CanvasTest, ShrunkMonochromeBitmapKeepsItsBlackPixels) {
   EXPECT_EQ(RowOf(canvas, 0), (std::vector<TColor>{clBlack, clWhite}));
 }
 
+TEST(CanvasTest, MonochromeBitmapShrunkOneWayAndEnlargedTheOtherKeepsItsBlack) {
+  test::TBmpFile file;
+  file.Width = 2;
+  file.Height = 4;
+  file.BitCount = 1;
+  file.Colors = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  file.Pixels = {0xC0, 0, 0, 0, 0x40, 0, 0, 0, 0xC0, 0, 0, 0, 0xC0, 0, 0, 0};  // one black pixel
+  TBitmap bitmap;
+  test::LoadFromBytes(bitmap, file.Bytes());
+  TSurfaceCanvas canvas(4, 1);
+  bitmap.Draw(canvas, Rect(0, 0, 4, 1));
+  EXPECT_EQ(RowOf(canvas, 0), (std::vector<TColor>{clBlack, clBlack, clWhite, clWhite}));
+}
+
 TEST(CanvasTest, MaskedDrawingLeavesMaskedPixelsUnchanged) {
   TBitmap bitmap;
   MakeRow(bitmap, {kRed, kGreen});
