@@ -53,7 +53,7 @@ void TImage::paintEvent(QPaintEvent*) {
   } catch (const std::bad_alloc&) {
     failure = QString::fromLatin1(msg::kOutOfMemory);
   }
-  const QRect area = QRect(0, 0, width(), height()).intersected(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()));
+  const QRect area = rect().intersected(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()));
   QPainter(this).drawImage(area, canvas.Image(), area);
   painting_ = false;
   if (!failure.isEmpty()) emit PaintFailed(failure);

@@ -148,7 +148,8 @@ TColorTable ReadColorTable(TStream& source, const THeaders& headers) {
 // The pixel bytes the file offers: biSizeImage (or the full image) and no more than it has.
 size_t PixelBytesOffered(TStream& source, const THeaders& headers, const TPixelSize& size) {
   const uint64_t claimed = headers.Info.biSizeImage != 0 ? headers.Info.biSizeImage : size.ImageBytes;
-  return static_cast<size_t>(std::min<uint64_t>(claimed, static_cast<uint64_t>(std::max<int64_t>(source.Remaining(), 0))));
+  const auto left = static_cast<uint64_t>(std::max<int64_t>(source.Remaining(), 0));
+  return static_cast<size_t>(std::min<uint64_t>(claimed, left));
 }
 
 TDIBDescription DescriptionOf(const THeaders& headers) {

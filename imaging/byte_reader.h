@@ -14,7 +14,6 @@ class TByteReader {
  public:
   explicit TByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
-  size_t Position() const { return position_; }
   size_t Remaining() const { return bytes_.size() - position_; }
 
   uint8_t U8() { return *Take(1); }

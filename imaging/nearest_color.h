@@ -13,7 +13,6 @@ class TNearestColor {
   explicit TNearestColor(TColorTable table) : table_(std::move(table)) {}
 
   uint8_t IndexOf(TColor color);
-  TColor ColorOf(TColor color) { return QuadColor(table_.empty() ? TRGBQuad{} : table_[IndexOf(color)]); }
 
  private:
   TColorTable table_;

@@ -211,7 +211,8 @@ bool TPixelView::SameLayout(const TPixelView& other) const {
   switch (kind_) {
     case TPixelKind::Indexed1:
     case TPixelKind::Indexed4:
-    case TPixelKind::Indexed8: return std::equal(table_.begin(), table_.end(), other.table_.begin(), other.table_.end());
+    case TPixelKind::Indexed8:
+      return std::equal(table_.begin(), table_.end(), other.table_.begin(), other.table_.end());
     case TPixelKind::Masked16:
     case TPixelKind::Masked32:
       for (size_t i = 0; i < channels_.size(); ++i)

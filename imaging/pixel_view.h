@@ -55,7 +55,6 @@ class TPixelView {
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   bool IsEmpty() const { return top_ == nullptr || width_ <= 0 || height_ <= 0; }
-  TPixelKind Kind() const { return kind_; }
   int BitsPerPixel() const;
   // Row y counted from the top.
   uint8_t* Row(int32_t y) const { return top_ + stride_ * y; }

@@ -16,8 +16,6 @@ class TSharedImage {
   TSharedImage(const TSharedImage&) = delete;
   TSharedImage& operator=(const TSharedImage&) = delete;
 
-  int RefCount() const { return refCount_.load(std::memory_order_acquire); }
-
  private:
   template <typename T>
   friend class TImageRef;
@@ -45,7 +43,6 @@ class TImageRef {
   T* operator->() const { return image_; }
   T& operator*() const { return *image_; }
   bool Shared() const { return image_ != nullptr && image_->refCount_.load(std::memory_order_acquire) > 1; }
-  bool SameAs(const TImageRef& other) const { return image_ == other.image_; }
 
   // Refers to other's image from now on and lets go of the old one.
   void Exchange(const TImageRef& other) {

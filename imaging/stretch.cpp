@@ -57,7 +57,8 @@ class TStretcher {
     source_ = Unaliased(request_.Source);
     const std::vector<TSpan> columns =
         Spans(left, right, dest.Left, dest.Width(), area.Left, area.Width(), source_.Width());
-    const std::vector<TSpan> rows = Spans(top, bottom, dest.Top, dest.Height(), area.Top, area.Height(), source_.Height());
+    const std::vector<TSpan> rows =
+        Spans(top, bottom, dest.Top, dest.Height(), area.Top, area.Height(), source_.Height());
     if (request_.Mode == TStretchMode::BlackOnWhite) ColumnRange(columns);
     for (int32_t y = top; y < bottom; ++y) {
       const TSpan& row = rows[static_cast<size_t>(y - top)];
@@ -127,19 +128,22 @@ class TStretcher {
     const int32_t rowCount = std::min(row.Last - row.First, kHalftoneSamples);
     uint32_t red = 0, green = 0, blue = 0;
     for (int32_t j = 0; j < rowCount; ++j) {
-      const int32_t y = row.First + (2 * j + 1) * (row.Last - row.First) / (2 * rowCount);
-      const uint8_t* in = source_.Row(y);
+      const uint8_t* in = source_.Row(SamplePosition(row, j, rowCount));
       for (int32_t i = 0; i < columnCount; ++i) {
-        const TColor color =
-            source_.Get(in, column.First + (2 * i + 1) * (column.Last - column.First) / (2 * columnCount));
+        const TColor color = source_.Get(in, SamplePosition(column, i, columnCount));
         red += RedOf(color);
         green += GreenOf(color);
         blue += BlueOf(color);
       }
     }
-    const uint32_t count = static_cast<uint32_t>(columnCount * rowCount);
+    const auto count = static_cast<uint32_t>(columnCount * rowCount);
     return RGBColor(static_cast<uint8_t>((red + count / 2) / count), static_cast<uint8_t>((green + count / 2) / count),
                     static_cast<uint8_t>((blue + count / 2) / count));
+  }
+
+  // Sample i of count spread evenly over the span.
+  static int32_t SamplePosition(const TSpan& span, int32_t i, int32_t count) {
+    return span.First + static_cast<int32_t>((2 * int64_t{i} + 1) * (span.Last - span.First) / (2 * count));
   }
 
   const TPixelView& target_;

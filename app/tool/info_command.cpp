@@ -13,8 +13,10 @@ namespace {
 
 // "TBitmap 127 64 pf8bit": the class, the size, then what the class adds.
 std::string Describe(TGraphic& graphic) {
-  std::string line = graphic.ClassName() + " " + std::to_string(graphic.Width()) + " " + std::to_string(graphic.Height());
-  if (const auto* bitmap = dynamic_cast<const TBitmap*>(&graphic)) line += std::string(" ") + PixelFormatName(bitmap->PixelFormat());
+  std::string line =
+      graphic.ClassName() + " " + std::to_string(graphic.Width()) + " " + std::to_string(graphic.Height());
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(&graphic))
+    line += std::string(" ") + PixelFormatName(bitmap->PixelFormat());
   return line;
 }
 

@@ -36,7 +36,9 @@ void ExpectLoadError(const std::vector<uint8_t>& bytes, const char* text) {
   }
 }
 
-void ExpectInvalid(const std::vector<uint8_t>& bytes) { ExpectLoadError<EInvalidGraphic>(bytes, "Bitmap image is not valid"); }
+void ExpectInvalid(const std::vector<uint8_t>& bytes) {
+  ExpectLoadError<EInvalidGraphic>(bytes, "Bitmap image is not valid");
+}
 void ExpectReadError(const std::vector<uint8_t>& bytes) { ExpectLoadError<EReadError>(bytes, "Stream read error"); }
 
 TEST(BmpReadTest, TwentyFourBitFileLoadsBottomRowFirst) {

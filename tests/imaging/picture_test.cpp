@@ -154,7 +154,8 @@ TEST_F(PictureTest, MissingFileReportsTheFileStreamsError) {
     picture.LoadFromFile(dir_.File("missing.bmp"));
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir_.File("missing.bmp") + "\". No such file or directory");
+    const std::string expected = "Cannot open file \"" + dir_.File("missing.bmp") + "\". No such file or directory";
+    EXPECT_EQ(std::string(e.what()), expected);
   }
 }
 
@@ -176,8 +177,9 @@ TEST_F(PictureTest, ChangesAndProgressOfTheGraphicReachThePicture) {
 
 TEST_F(PictureTest, MetafilesAndIconsAreAcceptedButReportTheirFilesNotValid) {
   TPicture picture;
-  for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
-           {"a.wmf", "Metafile is not valid"}, {"a.EMF", "Metafile is not valid"}, {"a.ico", "Icon image is not valid"}}) {
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"a.wmf", "Metafile is not valid"}, {"a.EMF", "Metafile is not valid"}, {"a.ico", "Icon image is not valid"}};
+  for (const auto& [name, text] : files) {
     try {
       picture.LoadFromFile(dir_.Write(name, "data"));
       ADD_FAILURE() << name;
