@@ -1,0 +1,62 @@
+// tapestro-tool convert IN OUT.bmp: the wallpaper conversion of one file, written as a
+// BMP file. The output replaces OUT atomically: a failed conversion leaves it as it was.
+#include <cstdio>
+#include <string>
+
+#include "app/tool/command.h"
+#include "app/tool/report_errors.h"
+#include "base/atomic_file.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/path.h"
+#include "base/text.h"
+#include "imaging/bitmap.h"
+#include "imaging/bitmap_messages.h"
+#include "imaging/file_formats.h"
+
+namespace tapestro::tool {
+
+namespace {
+
+// How each kind of input becomes the bitmap that is written; by upper-cased extension
+// as the wallpaper preparation routes files. Another kind of input is one more line.
+struct TBitmapSource {
+  const char* Extension;
+  void (*Load)(const std::string& path, TBitmap& bitmap);
+};
+
+void LoadBmp(const std::string& path, TBitmap& bitmap) { bitmap.LoadFromFile(path); }
+
+constexpr TBitmapSource kSources[] = {
+    {".BMP", LoadBmp},
+};
+
+void Convert(const std::string& input, const std::string& output) {
+  const std::string extension = UpperCase(ExtractFileExt(input));
+  for (const TBitmapSource& source : kSources) {
+    if (extension != source.Extension) continue;
+    TBitmap bitmap;
+    source.Load(input, bitmap);
+    TAtomicFileWriter writer(output, TAtomicFileWriter::Durability::VisibleOnly);
+    bitmap.SaveToStream(writer.Stream());
+    writer.Commit();
+    return;
+  }
+  throw EInvalidGraphic(Format(msg::kUnknownExtension, PictureFileExtension(input)));
+}
+
+}  // namespace
+
+constexpr char kUsage[] = "IN OUT.bmp";
+
+static int RunConvert(const Arguments& args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "usage: tapestro-tool convert %s\n", kUsage);
+    return 2;
+  }
+  return ReportErrors([&] { Convert(args[0], args[1]); });
+}
+
+extern const Command kConvertCommand{"convert", kUsage, RunConvert};
+
+}  // namespace tapestro::tool

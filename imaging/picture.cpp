@@ -1,0 +1,30 @@
+#include "imaging/picture.h"
+
+#include "base/errors.h"
+#include "base/format.h"
+#include "imaging/bitmap_messages.h"
+#include "imaging/file_formats.h"
+
+namespace tapestro {
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+  const std::string extension = PictureFileExtension(fileName);
+  const TGraphicClass* graphicClass = FileFormats().FindExt(extension);
+  if (graphicClass == nullptr || graphicClass->Create == nullptr)
+    throw EInvalidGraphic(Format(msg::kUnknownExtension, extension));
+  std::unique_ptr<TGraphic> fresh = graphicClass->Create();
+  fresh->OnProgress = [this](TGraphic& sender, TProgressStage stage, uint8_t percent, bool redraw, const TRect& rect,
+                             const std::string& message) {
+    if (OnProgress) OnProgress(sender, stage, percent, redraw, rect, message);
+  };
+  fresh->LoadFromFile(fileName);
+  graphic_ = std::move(fresh);
+  graphic_->OnChange = [this](TGraphic&) { Changed(); };
+  Changed();
+}
+
+void TPicture::Changed() {
+  if (OnChange) OnChange(*this);
+}
+
+}  // namespace tapestro

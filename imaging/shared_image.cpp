@@ -1,0 +1,10 @@
+#include "imaging/shared_image.h"
+
+namespace tapestro {
+
+std::mutex& ImageExchangeLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+}  // namespace tapestro
