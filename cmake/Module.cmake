@@ -22,6 +22,20 @@ function(tapestro_module name)
   add_library(tapestro_${name} STATIC ${sources})
   target_include_directories(tapestro_${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(tapestro_${name} PUBLIC ${ARGN})
+  # The incremental moc step does not notice a header that first appears after a
+  # pull, and its signals would then be missing at link time: when the set of headers
+  # changes, dropping the step's timestamp makes it run again.
+  set(headers ${sources})
+  list(FILTER headers INCLUDE REGEX "\\.h$")
+  set(header_list ${CMAKE_CURRENT_BINARY_DIR}/${name}_headers.txt)
+  set(previous "")
+  if(EXISTS ${header_list})
+    file(READ ${header_list} previous)
+  endif()
+  if(NOT previous STREQUAL "${headers}")
+    file(WRITE ${header_list} "${headers}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/tapestro_${name}_autogen/timestamp)
+  endif()
 endfunction()
 
 # tapestro_test_suite(NAME DEPS...): one GoogleTest executable per tests/ subfolder.
