@@ -59,6 +59,7 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
 
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
+  ConnectRotationHandlers();
   SetTabOrder();
   resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
   setWindowState(Qt::WindowMinimized);

@@ -6,11 +6,16 @@
 // The window is built here (main_window*.cpp builders); each group of handlers lives
 // in a file of its own, so that a new group adds a file rather than editing others.
 #include <QMainWindow>
+#include <memory>
 
 #include "controls/up_down_position.h"
+#include "core/message_boxes.h"
 #include "core/program_values.h"
+#include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
+#include "core/window_preparation_context.h"
 #include "platform/app_folders.h"
+#include "platform/desktop/desktop_backend.h"
 
 class QAction;
 class QCheckBox;
@@ -89,6 +94,14 @@ class TForm1 : public QMainWindow {
   TTimer* Timer1;   // the change cycle; disabled at creation
   TTimer* startup;  // one-shot start-up step, 1000 ms after creation
 
+  // Where wallpapers go: the session's desktop, chosen once at the first change unless
+  // one was set before.
+  std::unique_ptr<desktop::TDesktopBackend> Desktop;
+  // The boxes the handlers show themselves; tests put their own here.
+  std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
+  // The JPEG and GIF conversions; tests put stand-ins here.
+  TWallpaperConversions Conversions = ProgramWallpaperConversions();
+
   // Setting controls.
   void UpDown1Click(TUDBtnType button);
   void ckRandomClick();
@@ -101,6 +114,17 @@ class TForm1 : public QMainWindow {
   void pitExitClick();
   // Start-up.
   void startupTimer();
+  // Rotation.
+  void btnOkayClick();
+  void btnStopClick();
+  void Timer1Timer();
+  void get_bmpfile();
+  void pupChangeWallpapernowClick();
+  void pupUpdatewallpaperClick();
+  // Second status pane: "Enabled" on lime or "Disabled" on the button face.
+  void ShowRotationState(bool running);
+  // Wallpaper preparation of CurrentFile.
+  void do_wallpaper();
 
  signals:
   // The window closed: the program ends.
@@ -120,10 +144,16 @@ class TForm1 : public QMainWindow {
   void BuildTimers();
   void ConnectSettingHandlers();
   void ConnectShutdownHandlers();
+  void ConnectRotationHandlers();
+  desktop::TDesktopBackend& DesktopBackend();
   void SetTabOrder();
   void StoreFlag(const QCheckBox* box, const char* key);
 
   bool shownOnce_ = false;
+  TWindowPreparationContext preparationContext_{*this};
+  // Set while a rotation step or an update runs: a tick that a message box's loop
+  // delivers meanwhile is skipped instead of starting a step inside the step.
+  bool stepRunning_ = false;
 };
 
 }  // namespace tapestro

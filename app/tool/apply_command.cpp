@@ -1,18 +1,19 @@
-// tapestro-tool apply FILE [tile|center|fit|X,Y] [--backend NAME]: one file as the
-// desktop wallpaper, through the back end this session would use or the one named.
-#include <unistd.h>
-
+// tapestro-tool apply FILE [tile|center|fit|X,Y] [--backend NAME]: one file prepared as
+// the program prepares it (JPEG and GIF files converted) and made the desktop
+// wallpaper, through the back end this session would use or the one named.
 #include <QCoreApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "app/tool/command.h"
+#include "app/tool/console_preparation_context.h"
 #include "base/errors.h"
 #include "base/format.h"
-#include "base/path.h"
-#include "base/text.h"
-#include "core/desktop_wallpaper.h"
+#include "core/program_values.h"
+#include "core/program_wallpaper_conversions.h"
+#include "core/settings.h"
+#include "core/wallpaper_preparation.h"
+#include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
 
 namespace tapestro::tool {
@@ -20,50 +21,26 @@ namespace tapestro::tool {
 namespace {
 
 constexpr char kUsage[] = "FILE [tile|center|fit|X,Y] [--backend x11|gnome|cinnamon|mate|kde|xfce]";
-constexpr char kNotSupported[] = "%s: only BMP and PNG files can be applied by the tool so far";
 constexpr char kUnknownBackend[] = "no desktop back end named %s here";
+// Stands for the stored placement when none is given: the program centres then too.
+constexpr char kNoPlacement[] = "n/a";
 
-struct TPlacement {
-  PlacementCode Code = PlacementCode::Center;
-  int32_t X = 0;
-  int32_t Y = 0;
-};
-
-// The tool does not know the stored placement; without one it centres, as the program
-// does for an unknown setting.
-std::optional<TPlacement> ParsePlacement(const std::string& word) {
-  if (word == "tile") return TPlacement{PlacementCode::Tile};
-  if (word == "center") return TPlacement{PlacementCode::Center};
-  if (word == "fit") return TPlacement{PlacementCode::SizeToFit};
-  const size_t comma = word.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  return TPlacement{PlacementCode::ExplicitOrigin, StrToInt(word.substr(0, comma)), StrToInt(word.substr(comma + 1))};
+// The placement word as the program stores it; an origin goes as written, so that it
+// is checked exactly as a stored one is.
+std::optional<std::string> PlacementSetting(const std::string& word) {
+  if (word == "tile") return "0";
+  if (word == "center") return "1";
+  if (word == "fit") return "2";
+  if (word.find(',') != std::string::npos) return word;
+  return std::nullopt;
 }
 
-// Where the wallpaper preparation will plug in: JPEG and GIF files will be converted to
-// a temporary BMP file here. BMP and PNG files go to the desktop as they are.
-std::string PrepareForDesktop(const std::string& file) {
-  const std::string extension = ExtractFileExt(file);
-  if (!SameText(extension, ".bmp") && !SameText(extension, ".png")) throw EInvalidGraphic(Format(kNotSupported, file));
-  return file;
-}
-
-// The program's own folder when it may write there (portable use), else the user's
-// data folder, as for the program's temporary pictures.
-std::string FreshNameFolder() {
-  const std::string own = ExecutableDir();
-  if (!own.empty() && ::access(own.c_str(), W_OK) == 0) return own;
-  const char* data = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string base = data != nullptr && *data != '\0' ? data : std::string(home != nullptr ? home : "") + "/.local/share";
-  return IncludeTrailingPathDelimiter(base) + "tapestro";
-}
-
-std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced) {
-  if (!forced) return desktop::CreateDesktopBackend(FreshNameFolder());
+std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced,
+                                                        const std::string& freshNameFolder) {
+  if (!forced) return desktop::CreateDesktopBackend(freshNameFolder);
   const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
   std::unique_ptr<desktop::TDesktopBackend> backend =
-      kind ? desktop::CreateDesktopBackend(*kind, FreshNameFolder()) : nullptr;
+      kind ? desktop::CreateDesktopBackend(*kind, freshNameFolder) : nullptr;
   if (!backend) throw EConvertError(Format(kUnknownBackend, *forced));
   return backend;
 }
@@ -71,6 +48,23 @@ std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std:
 int Usage() {
   std::fprintf(stderr, "usage: tapestro-tool apply %s\n", kUsage);
   return 2;
+}
+
+// Prepares and applies file; 0 when the desktop took it, 1 when the preparation left
+// the wallpaper alone (its messages say why).
+int PrepareAndApply(const std::string& file, const std::string& placement, const std::optional<std::string>& forced) {
+  const TAppFolders folders = ProgramFolders();
+  const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced, folders.Data);
+  // The placement comes from the command line: the program's settings are not read.
+  TSettings settings(folders.SettingsFile());
+  TProgramValues values;
+  values.CurrentFile = file;
+  TConsolePreparationContext context(folders.Data);
+  TWallpaperPreparation preparation(settings, values, context, *backend, ProgramWallpaperConversions(),
+                                    [&placement](TSettings& read) { read.SettingValue = placement; });
+  if (!preparation.do_wallpaper()) return 1;
+  std::printf("backend: %s\n", backend->Name().c_str());
+  return 0;
 }
 
 int Apply(const Arguments& args) {
@@ -86,19 +80,15 @@ int Apply(const Arguments& args) {
     }
   }
   if (words.empty() || words.size() > 2) return Usage();
+  const std::optional<std::string> placement = words.size() == 2 ? PlacementSetting(words[1]) : kNoPlacement;
+  if (!placement) return Usage();
   // The D-Bus back ends need an application object; it opens no window.
   int argc = 1;
   char name[] = "tapestro-tool";
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
   try {
-    const std::optional<TPlacement> placement = words.size() == 2 ? ParsePlacement(words[1]) : TPlacement{};
-    if (!placement) return Usage();
-    const std::string file = PrepareForDesktop(words[0]);
-    const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced);
-    SetDesktopWallpaper(*backend, file, placement->Code, placement->X, placement->Y);
-    std::printf("backend: %s\n", backend->Name().c_str());
-    return 0;
+    return PrepareAndApply(words[0], *placement, forced);
   } catch (const Exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

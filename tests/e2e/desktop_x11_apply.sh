@@ -59,16 +59,18 @@ kill -0 "$(cat holder.pid)"
 "$probe" drawable "$held" >/dev/null
 kill "$(cat holder.pid)"
 
-# A damaged file and an unknown type change nothing and say why.
+# A damaged file and a file that is not what its name says change nothing and say why.
 head -c 300 picture.bmp >damaged.bmp
 before=$(root_pixmap)
 if "$tool" apply damaged.bmp tile 2>error.txt; then exit 1; fi
 grep -q "^The desktop did not take the wallpaper: cannot read the picture .*damaged.bmp$" error.txt
 [ "$(root_pixmap)" = "$before" ]
 "$probe" drawable "$before" >/dev/null
+# A PNG under a JPEG name goes to the JPEG conversion, which cannot load it.
 cp picture.png photo.jpg
 if "$tool" apply photo.jpg 2>error.txt; then exit 1; fi
-grep -q "photo.jpg: only BMP and PNG files" error.txt
+grep -qx "Error loading non-GIF resource (myjpeg):photo.jpg" error.txt
+[ "$(root_pixmap)" = "$before" ]
 
 # The default placement is Center.
 "$tool" apply picture.png >/dev/null

@@ -1,0 +1,53 @@
+#pragma once
+// Turns the file named by CurrentFile into the desktop wallpaper. BMP and PNG files go
+// to the desktop as they are, GIF files through their first frame, anything else as a
+// JPEG image; then the stored placement, the desktop, and a line in the message pane.
+// The main window and tapestro-tool run the same preparation.
+#include <functional>
+#include <string>
+
+#include "core/preparation_context.h"
+#include "core/program_values.h"
+#include "core/settings.h"
+#include "platform/desktop/desktop_backend.h"
+
+namespace tapestro {
+
+using TWallpaperConversion = std::function<TConversionOutcome(const std::string& source, TConversionContext& context)>;
+
+struct TWallpaperConversions {
+  TWallpaperConversion Jpeg;
+  TWallpaperConversion Gif;
+};
+
+// Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or
+// (for the tool) a placement given on the command line.
+using TPlacementReader = std::function<void(TSettings& settings)>;
+void ReadStoredPlacement(TSettings& settings);
+
+class TWallpaperPreparation {
+ public:
+  TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
+                        desktop::TDesktopBackend& desktop, TWallpaperConversions conversions,
+                        TPlacementReader readPlacement = ReadStoredPlacement);
+
+  // True when the desktop took a file. A missing system folder or a conversion that
+  // stops leaves the wallpaper alone. An origin that is not a whole number
+  // (EConvertError) and the desktop's own errors pass through: nothing is applied, no
+  // message is shown and SettingValue keeps the placement.
+  bool do_wallpaper();
+  // Reads the system folder into WinDir.
+  void GetWinDir();
+
+ private:
+  TConversionOutcome Convert(const std::string& source);
+
+  TSettings& settings_;
+  TProgramValues& values_;
+  TPreparationContext& context_;
+  desktop::TDesktopBackend& desktop_;
+  TWallpaperConversions conversions_;
+  TPlacementReader readPlacement_;
+};
+
+}  // namespace tapestro

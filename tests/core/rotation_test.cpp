@@ -1,0 +1,280 @@
+// The rotation in the main window, with a recording desktop and message boxes that
+// record instead of waiting for a click.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "base/path.h"
+#include "controls/file_list_box.h"
+#include "controls/status_pane.h"
+#include "core/main_window.h"
+#include "core/window_timer.h"
+#include "platform/desktop/recording_desktop_backend.h"
+#include "tests/core/message_box_watcher.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
+
+namespace tapestro {
+namespace {
+
+class RecordingMessageBoxes final : public TMessageBoxes {
+ public:
+  void Show(const std::string& text) override { Texts.push_back(text); }
+  std::vector<std::string> Texts;
+};
+
+constexpr char kOutOfRange[] = "Please enter a cycle of 1 to 35791 minutes.";
+
+class RotationTest : public ::testing::Test {
+ protected:
+  RotationTest() {
+    auto recording = std::make_unique<desktop::TRecordingDesktopBackend>();
+    desktop = recording.get();
+    form.Desktop = std::move(recording);
+    auto recordingBoxes = std::make_unique<RecordingMessageBoxes>();
+    boxes = recordingBoxes.get();
+    form.MessageBoxes = std::move(recordingBoxes);
+    for (const char* name : {"A.bmp", "B.png", "C.bmp"}) pics.Write(name, "");
+    // The window is up when its buttons are clicked.
+    form.showNormal();
+  }
+  void TearDown() override { SetCurrentDir(startFolder); }
+
+  void List(const test::TempDir& folder) { form.FileListBox1->SetCurrentFolder(folder.Path()); }
+  void SaveStart(const char* cycle) {
+    form.txtChangeCycle->setText(cycle);
+    form.btnOkay->click();
+  }
+  void Step() { form.pupChangeWallpapernow->trigger(); }
+  // The bare names the desktop was given, in order.
+  std::vector<std::string> Applied() const {
+    std::vector<std::string> names;
+    for (const std::string& call : desktop->Calls)
+      if (call.rfind("set Wallpaper=", 0) == 0) names.push_back(ExtractFileName(call));
+    return names;
+  }
+  std::string Ini() const {
+    const auto bytes = test::ReadAll(program.File("Tapestro.ini"));
+    return std::string(bytes.begin(), bytes.end());
+  }
+  std::string Pane(const TStatusPane* pane) const { return pane->Caption().toStdString(); }
+  // Runs the message loop until done() holds, for five seconds at most.
+  template <typename Condition>
+  bool RunUntil(Condition done) {
+    const QDeadlineTimer deadline(5000);
+    while (!done() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  }
+  void ExpectStopped() {
+    EXPECT_FALSE(form.Timer1->Enabled());
+    EXPECT_EQ(Pane(form.StatusPane2), "Disabled");
+    EXPECT_EQ(form.StatusPane2->FillColor(), form.StatusPane2->palette().color(QPalette::Button));
+  }
+
+  std::string startFolder = GetCurrentDir();
+  test::TempDir program;
+  test::TempDir pics;
+  TForm1 form{TAppFolders{program.Path() + "/", program.Path() + "/"}};
+  desktop::TRecordingDesktopBackend* desktop;
+  RecordingMessageBoxes* boxes;
+};
+
+TEST_F(RotationTest, SaveStartAppliesTheFirstFileAtOnceAndEachTickTheNextInListOrder) {
+  List(pics);
+  SaveStart("5");
+  EXPECT_EQ(Applied(), std::vector<std::string>{"A.bmp"});
+  EXPECT_EQ(desktop->Calls.at(1), "set Wallpaper=" + pics.File("A.bmp"));
+  EXPECT_TRUE(form.Timer1->Enabled());
+  EXPECT_EQ(form.Timer1->Interval(), 300000u);
+  EXPECT_EQ(Pane(form.StatusPane2), "Enabled");
+  EXPECT_EQ(form.StatusPane2->FillColor(), kLime);
+  EXPECT_TRUE(form.windowState().testFlag(Qt::WindowMinimized));
+  EXPECT_EQ(Ini(), "[Settings]\nwalldir=" + pics.Path() + "\ncycle=300000\n");
+  EXPECT_EQ(Pane(form.StatusPane1).rfind("Wallpaper updated at ", 0), 0u);
+  EXPECT_EQ(Pane(form.StatusPane1).substr(Pane(form.StatusPane1).size() - 8), " (A.bmp)");
+  EXPECT_EQ(form.Values.CurrentFile, "A.bmp");
+
+  for (int i = 0; i < 4; ++i) form.Timer1->OnTimer();
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"A.bmp", "B.png", "C.bmp", "A.bmp", "B.png"}));
+
+  // The timer itself drives the steps.
+  form.Timer1->SetInterval(5);
+  EXPECT_TRUE(RunUntil([&] { return Applied().size() >= 6; }));
+  EXPECT_EQ(Applied()[5], "C.bmp");
+}
+
+TEST_F(RotationTest, AFolderWithOneFileTakesItAtEveryStep) {
+  test::TempDir one;
+  one.Write("only.png", "");
+  List(one);
+  SaveStart("5");
+  Step();
+  Step();
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"only.png", "only.png", "only.png"}));
+  EXPECT_EQ(form.Values.CurrentIndex, 0);
+}
+
+TEST_F(RotationTest, AnEmptyFolderAppliesNothingAndReportsTheLoadFailure) {
+  test::TempDir empty;
+  List(empty);
+  SaveStart("5");
+  EXPECT_TRUE(desktop->Calls.empty());
+  // The first step of the run has no name at all: it fails to load as a JPEG image.
+  EXPECT_EQ(Pane(form.StatusPane1), "Error loading non-GIF resource (myjpeg):");
+  EXPECT_EQ(form.Values.CurrentIndex, 0);
+  EXPECT_TRUE(form.Timer1->Enabled());
+  EXPECT_TRUE(boxes->Texts.empty());
+}
+
+TEST_F(RotationTest, SwitchingFoldersKeepsThePositionAndWrapsOnAShorterList) {
+  List(pics);
+  Step();
+  Step();
+  EXPECT_EQ(form.Values.CurrentIndex, 1);
+  test::TempDir four, two;
+  for (const char* name : {"w.png", "x.png", "y.png", "z.png"}) four.Write(name, "");
+  for (const char* name : {"p.bmp", "q.bmp"}) two.Write(name, "");
+  List(four);
+  Step();
+  EXPECT_EQ(form.Values.CurrentIndex, 2);
+  List(two);
+  Step();
+  EXPECT_EQ(form.Values.CurrentIndex, 0);
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"A.bmp", "B.png", "y.png", "p.bmp"}));
+}
+
+TEST_F(RotationTest, RandomModeDrawsOnlyItemsOfTheList) {
+  form.ckRandom->setChecked(true);
+  List(pics);
+  for (int i = 0; i < 30; ++i) {
+    Step();
+    const int32_t index = form.Values.CurrentIndex;
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, 3);
+    EXPECT_EQ(Applied().back(), form.FileListBox1->Items()[index]);
+  }
+  EXPECT_EQ(Applied().size(), 30u);
+}
+
+TEST_F(RotationTest, ChangeWallpaperNowWhileStoppedChangesOnceAndStaysDisabled) {
+  List(pics);
+  Step();
+  EXPECT_EQ(Applied(), std::vector<std::string>{"A.bmp"});
+  EXPECT_EQ(form.Values.CurrentIndex, 0);
+  ExpectStopped();
+  EXPECT_FALSE(FileExists(program.File("Tapestro.ini")));
+}
+
+TEST_F(RotationTest, UpdateWithTheSelectedFileKeepsTheRotationsPlace) {
+  List(pics);
+  form.FileListBox1->SetItemIndex(2);
+  form.pupUpdatewallpaper->trigger();
+  EXPECT_EQ(desktop->Calls.at(1), "set Wallpaper=" + pics.File("C.bmp"));
+  EXPECT_EQ(form.Values.CurrentFile, "C.bmp");
+  EXPECT_EQ(form.Values.CurrentIndex, -1);
+  Step();
+  EXPECT_EQ(Applied().back(), "A.bmp");
+}
+
+TEST_F(RotationTest, TenMinutesAreStoredAsMillisecondsAndStopKeepsThem) {
+  List(pics);
+  SaveStart("10");
+  EXPECT_EQ(form.Timer1->Interval(), 600000u);
+  EXPECT_EQ(Ini(), "[Settings]\nwalldir=" + pics.Path() + "\ncycle=600000\n");
+  form.btnStop->click();
+  ExpectStopped();
+  EXPECT_EQ(Ini(), "[Settings]\nwalldir=" + pics.Path() + "\ncycle=600000\n");
+  EXPECT_EQ(Applied().size(), 1u);
+}
+
+TEST_F(RotationTest, AnEmptyCycleBoxIsRefusedAfterTheFolderIsStored) {
+  List(pics);
+  form.ckAutoSize->setChecked(true);
+  SaveStart("");
+  EXPECT_EQ(boxes->Texts, std::vector<std::string>{"Sorry, you missed the cycle (time) option. Please enter a value."});
+  ExpectStopped();
+  EXPECT_TRUE(desktop->Calls.empty());
+  EXPECT_FALSE(form.windowState().testFlag(Qt::WindowMinimized));
+  EXPECT_EQ(Ini(), "[Settings]\nckAutosize=y\nwalldir=" + pics.Path() + "\n");
+
+  // A running rotation keeps running as it was.
+  SaveStart("5");
+  SaveStart("");
+  EXPECT_TRUE(form.Timer1->Enabled());
+  EXPECT_EQ(form.Timer1->Interval(), 300000u);
+  EXPECT_EQ(Pane(form.StatusPane2), "Enabled");
+  EXPECT_EQ(Applied().size(), 1u);
+}
+
+TEST_F(RotationTest, CyclesTheTimerCannotRunAreRefusedWithWhatIsAllowed) {
+  List(pics);
+  for (const char* cycle : {"0", "-5", "99999999", "35792"}) {
+    SaveStart(cycle);
+    ExpectStopped();
+  }
+  EXPECT_EQ(boxes->Texts, std::vector<std::string>(4, kOutOfRange));
+  EXPECT_TRUE(desktop->Calls.empty());
+  EXPECT_EQ(Ini(), "[Settings]\nwalldir=" + pics.Path() + "\n");
+  SaveStart("35791");
+  EXPECT_EQ(form.Timer1->Interval(), 2147460000u);
+  EXPECT_TRUE(form.Timer1->Enabled());
+}
+
+TEST_F(RotationTest, ACycleThatIsNoNumberReachesTheErrorReport) {
+  test::MessageBoxWatcher reports;
+  List(pics);
+  SaveStart("ten");
+  ASSERT_EQ(reports.Texts().size(), 1u);
+  EXPECT_EQ(reports.Texts()[0], "'ten' is not a valid integer value");
+  ExpectStopped();
+  EXPECT_TRUE(desktop->Calls.empty());
+}
+
+TEST_F(RotationTest, ATickDuringARunningStepIsSkipped) {
+  test::TempDir photos;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) photos.Write(name, "");
+  List(photos);
+  std::vector<int32_t> positions;
+  form.Conversions.Jpeg = [&](const std::string&, TConversionContext&) {
+    positions.push_back(form.Values.CurrentIndex);
+    // What a message box's loop could deliver while the step waits.
+    form.Timer1->OnTimer();
+    form.pupChangeWallpapernow->trigger();
+    form.pupUpdatewallpaper->trigger();
+    return TConversionOutcome{true, program.File("tempwp.bmp")};
+  };
+  Step();
+  EXPECT_EQ(positions, std::vector<int32_t>{0});
+  EXPECT_EQ(desktop->Calls.at(1), "set Wallpaper=" + program.File("tempwp.bmp"));
+  EXPECT_EQ(Applied().size(), 1u);
+  EXPECT_EQ(form.Values.CurrentFile, "a.jpg");
+  Step();  // the next step runs as usual
+  EXPECT_EQ(positions, (std::vector<int32_t>{0, 1}));
+}
+
+TEST_F(RotationTest, AnErrorLeavingATickIsReportedAndTheTimerKeepsRunning) {
+  test::MessageBoxWatcher reports;
+  List(pics);
+  SaveStart("5");
+  desktop->FailReload = true;
+  form.Timer1->SetInterval(20);
+  ASSERT_TRUE(RunUntil([&] { return !reports.Texts().empty(); }));
+  EXPECT_EQ(reports.Texts()[0], "The desktop did not take the wallpaper: recorded failure");
+  EXPECT_TRUE(form.Timer1->Enabled());
+  desktop->FailReload = false;
+  const size_t reloadsBefore = std::count(desktop->Calls.begin(), desktop->Calls.end(), "reload");
+  EXPECT_TRUE(RunUntil([&] {
+    return static_cast<size_t>(std::count(desktop->Calls.begin(), desktop->Calls.end(), "reload")) > reloadsBefore;
+  }));
+  form.btnStop->click();
+  EXPECT_EQ(Pane(form.StatusPane2), "Disabled");
+}
+
+}  // namespace
+}  // namespace tapestro
