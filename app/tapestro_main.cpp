@@ -3,6 +3,7 @@
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
+#include "imaging/jpeg_registration.h"
 #include "platform/app_folders.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
   application.SetTitle(tapestro::text::kApplicationTitle);
   // The main window's close ends the program, whatever other windows are open.
   application.setQuitOnLastWindowClosed(false);
+  // Picture formats, JPEG before GIF.
+  tapestro::RegisterJpegFormat();
 
   tapestro::TForm1 form(tapestro::ProgramFolders());
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/tool/command.h"
+#include "imaging/jpeg_registration.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
+  tapestro::RegisterJpegFormat();
   for (const auto& command : tapestro::tool::Commands()) {
     if (std::strcmp(argv[1], command.Name) == 0)
       return command.Run(tapestro::tool::Arguments(argv + 2, argv + argc));

@@ -13,6 +13,7 @@
 #include "imaging/bitmap.h"
 #include "imaging/bitmap_messages.h"
 #include "imaging/file_formats.h"
+#include "imaging/jpeg_image.h"
 
 namespace tapestro::tool {
 
@@ -27,8 +28,17 @@ struct TBitmapSource {
 
 void LoadBmp(const std::string& path, TBitmap& bitmap) { bitmap.LoadFromFile(path); }
 
+// As the wallpaper conversion does it: the bitmap shares the decoded pixels.
+void LoadJpeg(const std::string& path, TBitmap& bitmap) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(path);
+  bitmap.Assign(&jpeg);
+}
+
 constexpr TBitmapSource kSources[] = {
     {".BMP", LoadBmp},
+    {".JPG", LoadJpeg},
+    {".JPEG", LoadJpeg},
 };
 
 void Convert(const std::string& input, const std::string& output) {

@@ -5,18 +5,22 @@
 #include "app/tool/command.h"
 #include "app/tool/report_errors.h"
 #include "imaging/bitmap.h"
+#include "imaging/jpeg_image.h"
 #include "imaging/picture.h"
 
 namespace tapestro::tool {
 
 namespace {
 
-// "TBitmap 127 64 pf8bit": the class, the size, then what the class adds.
+// "TBitmap 127 64 pf8bit": the class, the size, then what the class adds. A JPEG image
+// tells its size and the format it decodes to from its header, without decoding.
 std::string Describe(TGraphic& graphic) {
   std::string line =
       graphic.ClassName() + " " + std::to_string(graphic.Width()) + " " + std::to_string(graphic.Height());
   if (const auto* bitmap = dynamic_cast<const TBitmap*>(&graphic))
     line += std::string(" ") + PixelFormatName(bitmap->PixelFormat());
+  if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic))
+    line += std::string(" ") + PixelFormatName(jpeg->PixelFormat());
   return line;
 }
 

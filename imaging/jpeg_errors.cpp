@@ -1,0 +1,10 @@
+#include "imaging/jpeg_errors.h"
+
+#include "base/format.h"
+#include "imaging/jpeg_messages.h"
+
+namespace tapestro {
+
+void RaiseJpegError(int messageCode) { throw EJPEG(Format(msg::kJpegError, messageCode)); }
+
+}  // namespace tapestro

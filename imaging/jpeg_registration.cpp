@@ -1,0 +1,18 @@
+#include "imaging/jpeg_registration.h"
+
+#include "imaging/display_depth.h"
+#include "imaging/file_formats.h"
+#include "imaging/jpeg_image.h"
+#include "imaging/jpeg_messages.h"
+
+namespace tapestro {
+
+void RegisterJpegFormat() {
+  if (DisplayBitsPerPixel() <= 8) JPEGDefaults().PixelFormat = TJPEGPixelFormat::jf8Bit;
+  RegisterFileFormat("jpeg", msg::kJpegDescription, TJPEGImage::Class);
+  RegisterFileFormat("jpg", msg::kJpegDescription, TJPEGImage::Class);
+}
+
+void UnregisterJpegFormat() { UnregisterGraphicClass(TJPEGImage::Class); }
+
+}  // namespace tapestro

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# tapestro-tool info and convert on JPEG files: the header's facts without decoding, the
+# decoded BMP file with djpeg's pixels, and the library's error codes on bad files.
+set -euo pipefail
+tool="$1/tapestro-tool"
+data=$(cd "$(dirname "$0")/../data/jpeg" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[ "$("$tool" info "$data/photo-64x48.jpg")" = "TJPEGImage 64 48 pf24bit" ] || fail "info photo"
+[ "$("$tool" info "$data/grey-64x48.jpg")" = "TJPEGImage 64 48 pf8bit" ] || fail "info grey"
+[ "$("$tool" info "$data/cmyk-ycck-adobe-64x48.jpg")" = "TJPEGImage 64 48 pf24bit" ] || fail "info cmyk"
+
+cp "$data/photo-64x48.jpg" photo.JPEG
+"$tool" convert photo.JPEG out.bmp
+[ "$(stat -c %s out.bmp)" -eq 9270 ] || fail "a 64 x 48 picture is 54 + 192 x 48 bytes"
+if command -v djpeg >/dev/null; then
+  djpeg -dct float -bmp -outfile reference.bmp photo.JPEG
+  cmp <(tail -c +55 out.bmp) <(tail -c +55 reference.bmp) || fail "pixels differ from djpeg's"
+fi
+
+expect_error() {  # expect_error TEXT COMMAND...
+  local text=$1 status=0
+  shift
+  "$@" >stdout 2>stderr || status=$?
+  [ "$status" -eq 1 ] || fail "$* exited $status"
+  [ "$(cat stderr)" = "$text" ] || fail "$*: '$(cat stderr)' instead of '$text'"
+}
+
+cp out.bmp kept.bmp
+echo "a text file" >notes.jpg
+expect_error "JPEG error #53" "$tool" info notes.jpg
+expect_error "JPEG error #53" "$tool" convert notes.jpg out.bmp
+: >empty.jpg
+[ "$("$tool" info empty.jpg)" = "TJPEGImage 0 0 pf24bit" ] || fail "an empty file loads"
+expect_error "JPEG error #42" "$tool" convert empty.jpg out.bmp
+cmp out.bmp kept.bmp || fail "a failed conversion touched its output"
+echo "tool_jpeg: ok"
