@@ -3,10 +3,12 @@
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
+#include "gif/gif_registration.h"
 #include "platform/app_folders.h"
 
 int main(int argc, char** argv) {
   tapestro::TApplication application(argc, argv);
+  tapestro::RegisterGifFormat();
   application.SetTitle(tapestro::text::kApplicationTitle);
   // The main window's close ends the program, whatever other windows are open.
   application.setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/tool/command.h"
+#include "gif/gif_registration.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tapestro::RegisterGifFormat();
   if (argc < 2) return Usage();
   for (const auto& command : tapestro::tool::Commands()) {
     if (std::strcmp(argv[1], command.Name) == 0)
