@@ -27,8 +27,8 @@ TEST(DIBWriterTest, AcceptsEightAndTwentyFourBitFormatsOfSomeSize) {
   TBitmap bitmap;
   for (const TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf32bit, TPixelFormat::pfDevice})
     EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, format, 2, 2, nullptr); }), "Unsupported PixelFormat");
-  for (const auto& [width, height] : {std::pair{0, 2}, std::pair{2, 0}, std::pair{-1, 2}})
-    EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, TPixelFormat::pf8bit, width, height, nullptr); }),
+  for (const std::pair<int, int>& size : {std::pair{0, 2}, std::pair{2, 0}, std::pair{-1, 2}})
+    EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, TPixelFormat::pf8bit, size.first, size.second, nullptr); }),
               "Invalid image dimensions");
 }
 
