@@ -16,14 +16,12 @@ TBitmap* TGIFSubImage::FrameBitmap() {
   TGIFImage& image = Image();
   try {
     image.ReportRenderingProgress(TProgressStage::psStarting, 0);
-    // The bitmap and its mask are installed together and only when both were made;
-    // a failed build leaves the mask due, so that a retry makes it.
-    const bool makeMask = maskPending_ && transparent_;
+    // The bitmap and its mask are installed together and only when both were made,
+    // so a retry after a failed build makes the mask too.
     try {
-      TFrameBuild build = image.DitherWanted() ? BuildDitheredBitmap(makeMask) : BuildPlainBitmap(makeMask);
+      TFrameBuild build = image.DitherWanted() ? BuildDitheredBitmap(transparent_) : BuildPlainBitmap(transparent_);
       bitmap_ = std::move(build.Bitmap);
       mask_ = std::move(build.Mask);
-      maskPending_ = false;
     } catch (...) {
       image.ReportRenderingProgress(TProgressStage::psEnding, 0);
       throw;
@@ -36,10 +34,8 @@ TBitmap* TGIFSubImage::FrameBitmap() {
 }
 
 const TBitmap* TGIFSubImage::TransparencyMask() {
-  if (maskPending_ && transparent_) {
-    bitmap_.reset();
-    FrameBitmap();
-  }
+  // The mask comes with the bitmap.
+  if (!bitmap_ && transparent_) FrameBitmap();
   return mask_.get();
 }
 

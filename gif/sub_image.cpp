@@ -41,7 +41,6 @@ void TGIFSubImage::Clear() {
   graphicControl_ = nullptr;
   bitmap_.reset();
   mask_.reset();
-  maskPending_ = true;
   palette_.reset();
 }
 

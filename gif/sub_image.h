@@ -66,9 +66,9 @@ class TGIFSubImage final : public TGIFItem {
   // Errors of the build pass on and leave no bitmap, so a later request tries again;
   // a cancellation (EAbort) by a progress handler is swallowed.
   TBitmap* FrameBitmap();
-  // The 1-bit mask of the transparent pixels (set bits), building the bitmap first
-  // when the mask is still due; none when the image is opaque or no pixel has the
-  // transparent index.
+  // The 1-bit mask of the transparent pixels (set bits), made with the bitmap (which
+  // is built first when it is missing); none when the image is opaque or no pixel has
+  // the transparent index.
   const TBitmap* TransparencyMask();
   // The palette the bitmap is built with: the bitmap's own once it exists, else the
   // cube when dithering, else the local colour table's, else the image's.
@@ -117,7 +117,6 @@ class TGIFSubImage final : public TGIFItem {
   std::vector<uint8_t> pixels_;
   std::unique_ptr<TBitmap> bitmap_;
   std::unique_ptr<TBitmap> mask_;
-  bool maskPending_ = true;  // the mask is made with the next bitmap
   HPALETTE palette_;
 };
 
