@@ -81,5 +81,5 @@ real() { echo "$csv" | awk -F, -v n="\"$1_median\"" '$1 == n { printf "%.2f", $3
 for work in FirstImage AllFrames; do
   row "memory, $work (Google Benchmark)" "$(real "BM_${work}_Tapestro")" "$(real "BM_${work}_Giflib")"
 done
-row "memory, FirstImage + bitmap + BMP in memory" "$(real BM_FirstImageBitmap_Tapestro)" "$(real BM_FirstImage_Giflib)"
+row "memory, FirstImage + bitmap" "$(real BM_FirstImageBitmap_Tapestro)" "$(real BM_FirstImage_Giflib)"
 row "memory, AllFrames + bitmaps" "$(real BM_AllFrameBitmaps_Tapestro)" "$(real BM_AllFrames_Giflib)"
