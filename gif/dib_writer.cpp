@@ -18,7 +18,11 @@ int BitsPerPixelOf(TPixelFormat format) {
 }  // namespace
 
 TDIBWriter::TDIBWriter(TBitmap& target, TPixelFormat format, int32_t width, int32_t height, HPALETTE palette)
-    : target_(target), bitsPerPixel_(BitsPerPixelOf(format)), width_(width), height_(height), palette_(std::move(palette)) {
+    : target_(target),
+      bitsPerPixel_(BitsPerPixelOf(format)),
+      width_(width),
+      height_(height),
+      palette_(std::move(palette)) {
   if (width <= 0 || height <= 0) throw GIFException(msg::kGifInvalidDimensions);
 }
 

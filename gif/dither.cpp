@@ -17,9 +17,8 @@ uint8_t TFloydSteinbergDitherer::Dither(uint8_t red, uint8_t green, uint8_t blue
     // Integer division truncates toward zero, as the weights were tuned for.
     wanted[c] = std::clamp(values[c] + (channel.Row[cell_] + channel.Current + 8) / 16, 0, 255);
   }
-  const TNetscapeColorLookup::TCubeColor chosen = lookup_.Lookup(static_cast<uint8_t>(wanted[0]),
-                                                                 static_cast<uint8_t>(wanted[1]),
-                                                                 static_cast<uint8_t>(wanted[2]));
+  const TNetscapeColorLookup::TCubeColor chosen =
+      lookup_.Lookup(static_cast<uint8_t>(wanted[0]), static_cast<uint8_t>(wanted[1]), static_cast<uint8_t>(wanted[2]));
   column_ += direction_;
   for (int c = 0; c < 3; ++c) {
     TChannelErrors& channel = channels_[c];

@@ -70,7 +70,8 @@ void TGIFSubImage::TileFrame(TCanvas& canvas, const TRect& rect, TBitmap& bitmap
   for (int64_t y = firstY; y < area.Bottom; y += height) {
     for (int64_t x = firstX; x < area.Right; x += width) {
       const auto tileX = static_cast<int32_t>(x), tileY = static_cast<int32_t>(y);
-      request.Dest = Intersection(Rect(tileX, tileY, static_cast<int32_t>(x + width), static_cast<int32_t>(y + height)), area);
+      request.Dest =
+          Intersection(Rect(tileX, tileY, static_cast<int32_t>(x + width), static_cast<int32_t>(y + height)), area);
       request.SourceArea = Rect(request.Dest.Left - tileX, request.Dest.Top - tileY, request.Dest.Right - tileX,
                                 request.Dest.Bottom - tileY);
       canvas.Stretch(request, palette);

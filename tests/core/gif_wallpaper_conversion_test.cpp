@@ -20,11 +20,11 @@ using ::testing::ElementsAre;
 
 // A 2 x 2 image of colours black, red, green, blue (index 3 transparent).
 const Bytes kScreenAndImage = {
-    'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x02, 0x00, 0x91, 0x00, 0x00,  // 2 x 2, 4 global colours
-    0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF,  // black, red, green, blue
-    0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x03, 0x00,                          // index 3 transparent
-    0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00,              // image 2 x 2 at 0, 0
-    0x02, 0x03, 0x44, 0x34, 0x05, 0x00,                                      // pixels 0 1 2 3
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x91, 0x00, 0x00,  // "GIF89a" 2 x 2, 4 global colours
+    0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF,        // black, red, green, blue
+    0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x03, 0x00,                                // index 3 transparent
+    0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00,                    // image 2 x 2 at 0, 0
+    0x02, 0x03, 0x44, 0x34, 0x05, 0x00,                                            // pixels 0 1 2 3
 };
 // A 1 x 1 image of colour 1.
 const Bytes kSecondImage = {0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x4C, 0x01, 0x00};
@@ -109,9 +109,9 @@ TEST_F(GifWallpaperConversionTest, GifWithoutABitmapPausesAndGoesOnWithTheEarlie
     test::WriteAll(TempBmp(), Bytes{'o', 'l', 'd'});
     TRecordingContext context(program_.Path());
     const TConversionOutcome outcome = ConvertGifWallpaper(Source("empty.gif", bytes), context);
-    EXPECT_THAT(context.Events, ElementsAre("message Processing GIF image 1...", "preview",
-                                            "message GIF Image 1 loaded...", "message Error converting gif->bmp...",
-                                            "pause 1500"));
+    EXPECT_THAT(context.Events,
+                ElementsAre("message Processing GIF image 1...", "preview", "message GIF Image 1 loaded...",
+                            "message Error converting gif->bmp...", "pause 1500"));
     EXPECT_TRUE(outcome.Apply);
     EXPECT_EQ(outcome.TemporaryPath, TempBmp());
     EXPECT_EQ(test::ReadAll(TempBmp()), (Bytes{'o', 'l', 'd'}));
@@ -121,10 +121,9 @@ TEST_F(GifWallpaperConversionTest, GifWithoutABitmapPausesAndGoesOnWithTheEarlie
 TEST_F(GifWallpaperConversionTest, UnreadableGifBeepsAndGoesOnWithoutATemporaryPath) {
   const std::string source = Source("broken.gif", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'g', 'i', 'f'});
   const TConversionOutcome outcome = ConvertGifWallpaper(source, context_);
-  EXPECT_THAT(context_.Events,
-              ElementsAre("message Processing GIF image 1...", "preview", "beep",
-                          "message Error loading GIF Image #efwp1...", "message GIF Image 1 loaded...",
-                          "message Error converting gif->bmp...", "pause 1500"));
+  EXPECT_THAT(context_.Events, ElementsAre("message Processing GIF image 1...", "preview", "beep",
+                                           "message Error loading GIF Image #efwp1...", "message GIF Image 1 loaded...",
+                                           "message Error converting gif->bmp...", "pause 1500"));
   EXPECT_TRUE(outcome.Apply);
   EXPECT_EQ(outcome.TemporaryPath, "");
   EXPECT_FALSE(std::filesystem::exists(TempBmp()));
@@ -134,9 +133,9 @@ TEST_F(GifWallpaperConversionTest, PreviewFailureAloneStillConverts) {
   // The preview goes by the last extension; the conversion reads the file as a GIF.
   const std::string source = Source("holiday.gif.png", Join({kScreenAndImage, kTrailer}));
   const TConversionOutcome outcome = ConvertGifWallpaper(source, context_);
-  EXPECT_THAT(context_.Events, ElementsAre("message Processing GIF image 1...", "preview", "beep",
-                                           "message Error loading GIF Image #efwp1...",
-                                           "message GIF Image 1 loaded..."));
+  EXPECT_THAT(context_.Events,
+              ElementsAre("message Processing GIF image 1...", "preview", "beep",
+                          "message Error loading GIF Image #efwp1...", "message GIF Image 1 loaded..."));
   EXPECT_EQ(outcome.TemporaryPath, TempBmp());
   TBitmap written;
   written.LoadFromFile(TempBmp());

@@ -1,11 +1,12 @@
 // TDIBWriter: what it accepts, its rows, and the bitmap it hands over.
+#include "gif/dib_writer.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "base/errors.h"
-#include "gif/dib_writer.h"
 #include "gif/errors.h"
 #include "imaging/bitmap.h"
 #include "tests/gif/bitmap_probe.h"
@@ -28,8 +29,9 @@ TEST(DIBWriterTest, AcceptsEightAndTwentyFourBitFormatsOfSomeSize) {
   for (const TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf32bit, TPixelFormat::pfDevice})
     EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, format, 2, 2, nullptr); }), "Unsupported PixelFormat");
   for (const std::pair<int, int>& size : {std::pair{0, 2}, std::pair{2, 0}, std::pair{-1, 2}})
-    EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, TPixelFormat::pf8bit, size.first, size.second, nullptr); }),
-              "Invalid image dimensions");
+    EXPECT_EQ(
+        ErrorOf<GIFException>([&] { TDIBWriter(bitmap, TPixelFormat::pf8bit, size.first, size.second, nullptr); }),
+        "Invalid image dimensions");
 }
 
 TEST(DIBWriterTest, RowsOutsideTheBitmapOrAfterTheCommitAreRefused) {
@@ -56,7 +58,7 @@ TEST(DIBWriterTest, EightBitTableHoldsThePaletteThenZeros) {
   EXPECT_EQ(test::RawPixels(bitmap), (std::vector<uint8_t>{0, 1, 2, 3, 4}));
   const std::vector<uint8_t> saved = test::SavedBytes(bitmap);
   EXPECT_EQ(test::U32At(saved, 50), 3u);  // colours important
-  EXPECT_EQ(saved.size(), 1078u + 8u);     // one row of 5 bytes padded to 8
+  EXPECT_EQ(saved.size(), 1078u + 8u);    // one row of 5 bytes padded to 8
 }
 
 TEST(DIBWriterTest, TwentyFourBitRowsAreBlueGreenRed) {

@@ -1,10 +1,11 @@
 // Dithering onto the colour cube: the lookup, the error diffusion worked out by hand,
 // when dithering is wanted, and the dithered frame bitmap.
+#include "gif/dither.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "gif/color_cube.h"
-#include "gif/dither.h"
 #include "gif/gif_image.h"
 #include "gif/low_color_display.h"
 #include "imaging/display_depth.h"
@@ -117,7 +118,8 @@ TEST_F(DitherWantedTest, DefaultOptionsDitherOnLowColourScreensOnly) {
 
 TEST(DitheredBitmapTest, HoldsCubeIndicesWithTheCubeAsColourTable) {
   const std::vector<TGIFColor> colors = {{140, 140, 140}, {255, 0, 0}};
-  const auto gif = test::ReadGif(GifBuilder().Header(2, 3, colors).Image(2, 3, Bytes{0, 0, 0, 0, 1, 1}, TwoBitCodes()).Trailer().Get());
+  const auto gif = test::ReadGif(
+      GifBuilder().Header(2, 3, colors).Image(2, 3, Bytes{0, 0, 0, 0, 1, 1}, TwoBitCodes()).Trailer().Get());
   gif.image->PaintOptions = kAlwaysDither;
   TBitmap& bitmap = *gif.image->SubImage(0).FrameBitmap();
   EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf8bit);
@@ -143,7 +145,8 @@ TEST(DitheredBitmapTest, TransparentPixelsAreMaskedAndHoldTheTransparentColoursC
 
 TEST(DitheredBitmapTest, IndexPastTheTableIsDitheredAsBlack) {
   const std::vector<TGIFColor> white = {{255, 255, 255}, {255, 255, 255}};
-  const auto gif = test::ReadGif(GifBuilder().Header(2, 1, white).Image(2, 1, Bytes{3, 0}, TwoBitCodes()).Trailer().Get());
+  const auto gif =
+      test::ReadGif(GifBuilder().Header(2, 1, white).Image(2, 1, Bytes{3, 0}, TwoBitCodes()).Trailer().Get());
   gif.image->PaintOptions = kAlwaysDither;
   EXPECT_EQ(test::RawPixels(*gif.image->SubImage(0).FrameBitmap()), (Bytes{0, 215}));
 }

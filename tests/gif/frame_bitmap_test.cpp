@@ -84,8 +84,7 @@ TEST(FrameBitmapTest, LocalTableWinsOverTheGlobalOne) {
   ImageOptions options = Options(4);
   options.localTable = Ramp(16, 16);
   const Bytes pixels = test::NoisePixels(8 * 4, 16, 5);
-  const auto gif =
-      test::ReadGif(GifBuilder().Header(8, 4, Ramp(256, 1)).Image(8, 4, pixels, options).Trailer().Get());
+  const auto gif = test::ReadGif(GifBuilder().Header(8, 4, Ramp(256, 1)).Image(8, 4, pixels, options).Trailer().Get());
   TBitmap& bitmap = *gif.image->SubImage(0).FrameBitmap();
   const auto table = bitmap.ColorTable();
   for (int i = 0; i < 16; ++i) EXPECT_EQ(table[i], test::Quad(options.localTable[i])) << i;
@@ -99,7 +98,8 @@ TEST(FrameBitmapTest, LocalTableWinsOverTheGlobalOne) {
 TEST(FrameBitmapTest, WithoutAnyColourTableTheBuildFailsAndKeepsNothing) {
   for (const uint16_t options : {TGIFImage::kDefaultPaintOptions, uint16_t{TGIFImage::kPaintDither}}) {
     SCOPED_TRACE(options);
-    const auto gif = test::ReadGif(GifBuilder().Header(2, 2).Image(2, 2, Bytes{0, 1, 1, 0}, Options(2)).Trailer().Get());
+    const auto gif =
+        test::ReadGif(GifBuilder().Header(2, 2).Image(2, 2, Bytes{0, 1, 1, 0}, Options(2)).Trailer().Get());
     gif.image->PaintOptions = options;
     TGIFSubImage& frame = gif.image->SubImage(0);
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -116,12 +116,8 @@ TEST(FrameBitmapTest, WithoutAnyColourTableTheBuildFailsAndKeepsNothing) {
 TEST(FrameBitmapTest, LaterImageWithoutTablesBorrowsTheFirstImagesLocalPalette) {
   ImageOptions first = Options(2);
   first.localTable = kFourColors;
-  const auto gif = test::ReadGif(GifBuilder()
-                                     .Header(2, 1)
-                                     .Image(2, 1, Bytes{0, 1}, first)
-                                     .Image(2, 1, Bytes{2, 3}, Options(2))
-                                     .Trailer()
-                                     .Get());
+  const auto gif = test::ReadGif(
+      GifBuilder().Header(2, 1).Image(2, 1, Bytes{0, 1}, first).Image(2, 1, Bytes{2, 3}, Options(2)).Trailer().Get());
   TBitmap* second = gif.image->SubImage(1).FrameBitmap();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(test::ColorAt(*second, 0, 0), kFourColors[2]);
@@ -151,7 +147,8 @@ TEST(FrameBitmapTest, GroupWithoutAnImageHasNoBitmap) {
 TEST(FrameBitmapTest, IndexPastTheTableKeepsItsIndexAndShowsBlack) {
   // Two colours, but the 2-bit code size lets the data say 3.
   const std::vector<TGIFColor> two = {{200, 200, 200}, {50, 60, 70}};
-  const auto gif = test::ReadGif(GifBuilder().Header(3, 1, two).Image(3, 1, Bytes{0, 3, 1}, Options(2)).Trailer().Get());
+  const auto gif =
+      test::ReadGif(GifBuilder().Header(3, 1, two).Image(3, 1, Bytes{0, 3, 1}, Options(2)).Trailer().Get());
   TBitmap& bitmap = *gif.image->SubImage(0).FrameBitmap();
   EXPECT_THAT(RawPixels(bitmap), ElementsAre(0, 3, 1));
   EXPECT_EQ(test::ColorAt(bitmap, 1, 0), (TGIFColor{0, 0, 0}));
@@ -159,7 +156,8 @@ TEST(FrameBitmapTest, IndexPastTheTableKeepsItsIndexAndShowsBlack) {
 
 TEST(FrameBitmapTest, ProgressReportsRenderingFromStartToEnd) {
   const Bytes pixels = test::NoisePixels(4 * 70, 4, 9);
-  const auto gif = test::ReadGif(GifBuilder().Header(4, 70, kFourColors).Image(4, 70, pixels, Options(2)).Trailer().Get());
+  const auto gif =
+      test::ReadGif(GifBuilder().Header(4, 70, kFourColors).Image(4, 70, pixels, Options(2)).Trailer().Get());
   std::vector<std::pair<TProgressStage, int>> steps;
   gif.image->OnProgress = [&](TGraphic&, TProgressStage stage, uint8_t percent, bool, const TRect&,
                               const std::string& message) {
@@ -189,8 +187,12 @@ TEST(FrameBitmapTest, ReadingAgainDropsTheImagePalette) {
 TEST(FrameBitmapTest, PalettesFollowTheTablesInOrder) {
   ImageOptions local = Options(2);
   local.localTable = {{9, 9, 9}, {8, 8, 8}};
-  const auto gif = test::ReadGif(
-      GifBuilder().Header(1, 1, kFourColors).Image(1, 1, Bytes{0}, local).Image(1, 1, Bytes{0}, Options(2)).Trailer().Get());
+  const auto gif = test::ReadGif(GifBuilder()
+                                     .Header(1, 1, kFourColors)
+                                     .Image(1, 1, Bytes{0}, local)
+                                     .Image(1, 1, Bytes{0}, Options(2))
+                                     .Trailer()
+                                     .Get());
   TGIFImage& image = *gif.image;
   // The image's palette is the global table's, each entry flagged not to collapse.
   const HPALETTE global = image.ImagePalette();

@@ -74,7 +74,8 @@ TEST(FrameGiflibTest, GeneratedCorpusFramesShowGiflibsColours) {
       options.left = f * 7 % 20;
       if (!global || (dice[7] + f) % 2 == 0) options.localColors = 2 << ((dice[1] + f) % 8);
       if ((seed + f) % 3 == 0) gif.GraphicControl(static_cast<int>(seed % 4), 3, 2);
-      gif.Image(width, height, test::NoisePixels(static_cast<size_t>(width) * height, 1 << options.minimumCodeSize, seed + f),
+      gif.Image(width, height,
+                test::NoisePixels(static_cast<size_t>(width) * height, 1 << options.minimumCodeSize, seed + f),
                 options);
     }
     gif.Trailer();

@@ -42,8 +42,8 @@ struct Surface {
 };
 
 TEST(GifPaintTest, PlaceRectScalesTheImagesPlaceOnTheScreenWithRounding) {
-  const auto gif = test::ReadGif(
-      GifBuilder().Header(40, 30, kColors).Image(20, 10, Bytes(200, 1), At(10, 10)).Trailer().Get());
+  const auto gif =
+      test::ReadGif(GifBuilder().Header(40, 30, kColors).Image(20, 10, Bytes(200, 1), At(10, 10)).Trailer().Get());
   const TGIFSubImage& frame = gif.image->SubImage(0);
   EXPECT_EQ(frame.PlaceRect(Rect(0, 0, 40, 30)), Rect(10, 10, 30, 20));
   EXPECT_EQ(frame.PlaceRect(Rect(0, 0, 80, 60)), Rect(20, 20, 60, 40));
@@ -96,8 +96,12 @@ TEST(GifPaintTest, TilingRepeatsTheImageAtNaturalSizeFromItsOffset) {
 }
 
 TEST(GifPaintTest, AnimationShowsItsFirstImage) {
-  const auto gif = test::ReadGif(
-      GifBuilder().Header(1, 1, kColors).Image(1, 1, Bytes{1}, At(0, 0)).Image(1, 1, Bytes{0}, At(0, 0)).Trailer().Get());
+  const auto gif = test::ReadGif(GifBuilder()
+                                     .Header(1, 1, kColors)
+                                     .Image(1, 1, Bytes{1}, At(0, 0))
+                                     .Image(1, 1, Bytes{0}, At(0, 0))
+                                     .Trailer()
+                                     .Get());
   Surface surface(2, 2);
   gif.image->PaintInto(surface.canvas, Rect(0, 0, 2, 2));
   EXPECT_EQ(surface.Row(1), (std::vector<TColor>{kBlue, kBlue}));

@@ -150,7 +150,8 @@ GifBuilder& GifBuilder::Header(int width, int height, int colors, const std::str
 GifBuilder& GifBuilder::Header(int width, int height, const std::vector<TGIFColor>& colors) {
   Header(width, height, 0);
   if (colors.empty()) return *this;
-  bytes_[bytes_.size() - 3] = static_cast<uint8_t>(0x80 | 0x70 | SizeBits(static_cast<int>(colors.size())));  // packed byte
+  // The packed byte, before background index and aspect ratio.
+  bytes_[bytes_.size() - 3] = static_cast<uint8_t>(0x80 | 0x70 | SizeBits(static_cast<int>(colors.size())));
   ColorTable(colors);
   return *this;
 }
@@ -201,7 +202,8 @@ GifBuilder& GifBuilder::Image(int width, int height, std::span<const uint8_t> pi
   PutLE16(bytes_, width);
   PutLE16(bytes_, height);
   int packed = options.interlaced ? 0x40 : 0;
-  const int localColors = options.localTable.empty() ? options.localColors : static_cast<int>(options.localTable.size());
+  const int localColors =
+      options.localTable.empty() ? options.localColors : static_cast<int>(options.localTable.size());
   if (localColors > 0) packed |= 0x80 | SizeBits(localColors);
   bytes_.push_back(static_cast<uint8_t>(packed));
   if (!options.localTable.empty()) ColorTable(options.localTable);

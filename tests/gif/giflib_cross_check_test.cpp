@@ -35,7 +35,8 @@ struct Decode {
 Decode DecodeWithGiflib(const Bytes& bytes) {
   const test::GiflibDecode reference = test::DecodeWithGiflib(bytes);
   Decode result{reference.ok, {}};
-  for (const test::GiflibFrame& frame : reference.frames) result.frames.push_back({frame.width, frame.height, frame.pixels});
+  for (const test::GiflibFrame& frame : reference.frames)
+    result.frames.push_back({frame.width, frame.height, frame.pixels});
   return result;
 }
 

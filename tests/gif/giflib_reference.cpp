@@ -42,8 +42,9 @@ GiflibDecode DecodeWithGiflib(const Bytes& bytes) {
   for (int i = 0; result.ok && i < file->ImageCount; ++i) {
     const SavedImage& image = file->SavedImages[i];
     const int w = image.ImageDesc.Width, h = image.ImageDesc.Height;
-    result.frames.push_back({w, h, Bytes(image.RasterBits, image.RasterBits + static_cast<size_t>(w) * h),
-                             ColorsOf(image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : file->SColorMap)});
+    result.frames.push_back(
+        {w, h, Bytes(image.RasterBits, image.RasterBits + static_cast<size_t>(w) * h),
+         ColorsOf(image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : file->SColorMap)});
   }
   DGifCloseFile(file, &error);
   return result;

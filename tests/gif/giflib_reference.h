@@ -11,7 +11,7 @@ namespace tapestro::test {
 struct GiflibFrame {
   int width = 0;
   int height = 0;
-  Bytes pixels;                    // colour indices, rows top to bottom
+  Bytes pixels;                   // colour indices, rows top to bottom
   std::vector<TGIFColor> colors;  // the frame's own table, else the global one
 };
 

@@ -72,8 +72,12 @@ TEST(TransparencyMaskTest, NoMaskWithoutTransparentPixelsOrForOpaqueImages) {
   const Bytes noFives = {0, 1, 2, 3, 4, 6};
   EXPECT_EQ(ReadImage(3, 2, noFives).image->SubImage(0).TransparencyMask(), nullptr);
   const Bytes withFives = {5, 5, 5, 5, 5, 5};
-  const auto opaque = test::ReadGif(
-      GifBuilder().Header(3, 2, EightColors()).GraphicControl().Image(3, 2, withFives, ThreeBitCodes()).Trailer().Get());
+  const auto opaque = test::ReadGif(GifBuilder()
+                                        .Header(3, 2, EightColors())
+                                        .GraphicControl()
+                                        .Image(3, 2, withFives, ThreeBitCodes())
+                                        .Trailer()
+                                        .Get());
   TGIFSubImage& frame = opaque.image->SubImage(0);
   EXPECT_EQ(frame.TransparencyMask(), nullptr);
   EXPECT_NE(frame.FrameBitmap(), nullptr);
