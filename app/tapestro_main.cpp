@@ -3,16 +3,16 @@
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
-#include "imaging/jpeg_registration.h"
+#include "core/picture_formats.h"
 #include "platform/app_folders.h"
+#include "platform/screen_depth.h"
 
 int main(int argc, char** argv) {
   tapestro::TApplication application(argc, argv);
   application.SetTitle(tapestro::text::kApplicationTitle);
   // The main window's close ends the program, whatever other windows are open.
   application.setQuitOnLastWindowClosed(false);
-  // Picture formats, JPEG before GIF.
-  tapestro::RegisterJpegFormat();
+  tapestro::RegisterPictureFormats(tapestro::PrimaryScreenBitsPerPixel());
 
   tapestro::TForm1 form(tapestro::ProgramFolders());
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);

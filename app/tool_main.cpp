@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "app/tool/command.h"
-#include "imaging/jpeg_registration.h"
+#include "core/picture_formats.h"
+#include "imaging/display_depth.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
-  tapestro::RegisterJpegFormat();
+  // No display is opened: pictures are decoded for a true-colour screen.
+  tapestro::RegisterPictureFormats(tapestro::DisplayBitsPerPixel());
   for (const auto& command : tapestro::tool::Commands()) {
     if (std::strcmp(argv[1], command.Name) == 0)
       return command.Run(tapestro::tool::Arguments(argv + 2, argv + argc));

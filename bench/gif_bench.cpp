@@ -1,9 +1,11 @@
 // GIF decoding speed against giflib, on the benchmark corpus that gif_vs_giflib.sh
 // makes: the first image of a 4000 x 3000 photo and all 50 frames of an 800 x 600
-// animation. Both decoders read the same bytes from memory and produce colour indices.
+// animation. Both decoders read the same bytes from memory and produce colour indices;
+// the *Bitmap* benchmarks also build every frame's bitmap, against giflib's decode alone.
 //
 // "gif_bench decode FILE" instead times one read of a file from disk, the figure the
-// reference program gif-first-frame prints, and prints "W H images decode_ms".
+// reference program gif-first-frame prints, and prints "W H images decode_ms";
+// "gif_bench frames FILE" times the read plus every frame's bitmap the same way.
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
 
@@ -94,6 +96,15 @@ int TapestroRead(const Bytes& bytes) {
   return image.SubImageCount();
 }
 
+// The read and every frame's bitmap.
+int TapestroBitmaps(const Bytes& bytes) {
+  tapestro::TGIFImage image;
+  tapestro::TSpanStream stream(bytes);
+  image.ReadFromStream(stream);
+  for (int i = 0; i < image.SubImageCount(); ++i) benchmark::DoNotOptimize(image.SubImage(i).FrameBitmap());
+  return image.SubImageCount();
+}
+
 void SkipWithoutCorpus(benchmark::State& state, const Bytes& bytes) {
   if (bytes.empty()) state.SkipWithError("corpus missing: run bench/gif_vs_giflib.sh");
 }
@@ -126,15 +137,31 @@ void BM_AllFrames_Giflib(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(GiflibAllImages(bytes));
 }
 
+void BM_FirstImageBitmap_Tapestro(benchmark::State& state) {
+  const Bytes& bytes = Load("photo-4000x3000.gif");
+  SkipWithoutCorpus(state, bytes);
+  for (auto _ : state) benchmark::DoNotOptimize(TapestroBitmaps(bytes));
+}
+
+void BM_AllFrameBitmaps_Tapestro(benchmark::State& state) {
+  const Bytes& bytes = Load("anim-800x600.gif");
+  SkipWithoutCorpus(state, bytes);
+  for (auto _ : state) benchmark::DoNotOptimize(TapestroBitmaps(bytes));
+}
+
 BENCHMARK(BM_FirstImage_Tapestro)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstImage_Giflib)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllFrames_Tapestro)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllFrames_Giflib)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstImageBitmap_Tapestro)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllFrameBitmaps_Tapestro)->Unit(benchmark::kMillisecond);
 
-int DecodeFile(const char* path) {
+// withBitmaps: every frame's bitmap is built too.
+int DecodeFile(const char* path, bool withBitmaps) {
   const auto start = std::chrono::steady_clock::now();
   tapestro::TGIFImage image;
   image.ReadFromFile(path);
+  for (int i = 0; withBitmaps && i < image.SubImageCount(); ++i) image.SubImage(i).FrameBitmap();
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   std::printf("%d %d %d %.2f\n", image.Width(), image.Height(), image.SubImageCount(), took.count());
   return 0;
@@ -143,7 +170,8 @@ int DecodeFile(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "decode") == 0) return DecodeFile(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "decode") == 0) return DecodeFile(argv[2], false);
+  if (argc == 3 && std::strcmp(argv[1], "frames") == 0) return DecodeFile(argv[2], true);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

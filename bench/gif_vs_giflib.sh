@@ -7,9 +7,13 @@
 #
 #  1. per process, from the file: the decode time each program measures inside
 #     itself (gif-first-frame also turns frame 0 into RGB, about 1 byte written per
-#     3 read; we stop at the colour indices);
-#  2. in one process, from memory: Google Benchmark of both decoders producing
-#     colour indices only.
+#     3 read; we stop at the colour indices), and for the animation the same with
+#     every frame's bitmap built (gif_bench frames);
+#  2. whole processes, start to exit: `tapestro-tool convert` of the photo (read, the
+#     first image's bitmap, a 12 MB BMP file written) against `gif-first-frame first`
+#     (read and turned into RGB in memory, nothing written);
+#  3. in one process, from memory: Google Benchmark of both decoders producing
+#     colour indices, and ours also building every frame's bitmap.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
@@ -24,8 +28,11 @@ if [ ! -f "$photo" ] || [ ! -f "$anim" ]; then
   "$shared/bench/make-bench-corpus.sh" "$corpus" >/dev/null
 fi
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" --target gif_bench >/dev/null
+cmake --build "$root/build" --target gif_bench tapestro-tool >/dev/null
 bench=$root/build/bench/gif_bench
+tool=$root/build/tapestro-tool
+converted=$(mktemp -d)
+trap 'rm -rf "$converted"' EXIT
 reference=$root/build/bench/gif-first-frame
 gcc -O2 -o "$reference" "$shared/bench/gif-first-frame.c" -lgif
 
@@ -33,25 +40,46 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 # Alternate the two programs so that both see the same machine load.
-time_files() {  # MODE FILE -> "ours_median giflib_median"
-  local mode=$1 file=$2 ours=() theirs=() i
+time_files() {  # OUR_MODE THEIR_MODE FILE -> "ours_median giflib_median"
+  local mine=$1 mode=$2 file=$3 ours=() theirs=() i
   for ((i = 0; i < runs; i++)); do
-    ours+=("$("$bench" decode "$file" | awk '{ print $4 }')")
+    ours+=("$("$bench" "$mine" "$file" | awk '{ print $4 }')")
     theirs+=("$("$reference" "$mode" "$file" | awk '{ print $6 }')")
   done
   echo "$(printf '%s\n' "${ours[@]}" | median) $(printf '%s\n' "${theirs[@]}" | median)"
 }
 
-printf '%-44s %12s %12s %8s\n' "work ($runs runs, median ms)" "tapestro" "giflib" "ratio"
-read -r ours theirs < <(time_files first "$photo")
-printf '%-44s %12s %12s %8s\n' "file, first image of photo-4000x3000.gif" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
-read -r ours theirs < <(time_files slurp "$anim")
-printf '%-44s %12s %12s %8s\n' "file, all frames of anim-800x600.gif" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
+wall_ms() {  # COMMAND... -> milliseconds from start to exit
+  local start=$EPOCHREALTIME
+  "$@" >/dev/null
+  awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", (b - a) * 1000 }'
+}
+
+time_processes() {  # FILE -> "convert_median reference_median"
+  local file=$1 ours=() theirs=() i
+  for ((i = 0; i < runs; i++)); do
+    ours+=("$(wall_ms "$tool" convert "$file" "$converted/out.bmp")")
+    theirs+=("$(wall_ms "$reference" first "$file")")
+  done
+  echo "$(printf '%s\n' "${ours[@]}" | median) $(printf '%s\n' "${theirs[@]}" | median)"
+}
+
+row() { printf '%-52s %12s %12s %8s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")"; }
+
+printf '%-52s %12s %12s %8s\n' "work ($runs runs, median ms)" "tapestro" "giflib" "ratio"
+read -r ours theirs < <(time_files decode first "$photo")
+row "file, first image of photo-4000x3000.gif" "$ours" "$theirs"
+read -r ours theirs < <(time_files decode slurp "$anim")
+row "file, all frames of anim-800x600.gif" "$ours" "$theirs"
+read -r ours theirs < <(time_files frames slurp "$anim")
+row "file, all frames of anim-800x600.gif + bitmaps" "$ours" "$theirs"
+read -r ours theirs < <(time_processes "$photo")
+row "process, tapestro-tool convert photo (first-frame)" "$ours" "$theirs"
 
 csv=$("$bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
 real() { echo "$csv" | awk -F, -v n="\"$1_median\"" '$1 == n { printf "%.2f", $3 }'; }
 for work in FirstImage AllFrames; do
-  ours=$(real "BM_${work}_Tapestro")
-  theirs=$(real "BM_${work}_Giflib")
-  printf '%-44s %12s %12s %8s\n' "memory, $work (Google Benchmark)" "$ours" "$theirs" "$(ratio "$ours" "$theirs")"
+  row "memory, $work (Google Benchmark)" "$(real "BM_${work}_Tapestro")" "$(real "BM_${work}_Giflib")"
 done
+row "memory, FirstImage + bitmap" "$(real BM_FirstImageBitmap_Tapestro)" "$(real BM_FirstImage_Giflib)"
+row "memory, AllFrames + bitmaps" "$(real BM_AllFrameBitmaps_Tapestro)" "$(real BM_AllFrames_Giflib)"

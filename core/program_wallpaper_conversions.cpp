@@ -4,20 +4,6 @@
 
 namespace tapestro {
 
-namespace {
-
-// INTEGRATION: a stand-in until ConvertGifWallpaper (core/wallpaper_conversion.h) is
-// built; it behaves as the conversion does for a file it cannot read.
-constexpr char kGifPreviewFailed[] = "Error loading GIF Image #efwp1...";
-
-TConversionOutcome GifStandIn(const std::string&, TConversionContext& context) {
-  context.Beep();
-  context.ShowMessage(kGifPreviewFailed);
-  return {true, ""};
-}
-
-}  // namespace
-
-TWallpaperConversions ProgramWallpaperConversions() { return {ConvertJpegWallpaper, GifStandIn}; }
+TWallpaperConversions ProgramWallpaperConversions() { return {ConvertJpegWallpaper, ConvertGifWallpaper}; }
 
 }  // namespace tapestro

@@ -1,7 +1,10 @@
 // Arbitrary bytes read as a GIF: the read either succeeds and everything it built
 // holds together, or fails with a GIFException and leaves the stream where it was.
+// What was read is then turned into every frame's bitmap, plain and dithered, painted,
+// and the first frame is saved and read back.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "base/errors.h"
@@ -13,10 +16,16 @@
 #include "gif/loop_extension.h"
 #include "gif/text_extension.h"
 #include "gif/unknown_app_extension.h"
+#include "imaging/bitmap.h"
+#include "imaging/surface_canvas.h"
 
 namespace {
 
 using namespace tapestro;
+
+// Bitmaps are built only for files whose images hold fewer pixels together, so runs
+// stay fast.
+constexpr uint64_t kMaxBitmapPixels = uint64_t{1} << 20;
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -57,6 +66,73 @@ void WalkSubImage(const TGIFImage& image, const TGIFSubImage& sub) {
   Check(!sub.Transparent() || first != nullptr);
 }
 
+// The frame's bitmap, or none when it has no colour table to take colours from.
+TBitmap* BuildFrame(TGIFSubImage& sub) {
+  try {
+    TBitmap* bitmap = sub.FrameBitmap();
+    Check((bitmap == nullptr) == sub.Empty());
+    return bitmap;
+  } catch (const GIFException& e) {
+    Check(std::string(e.what()) == msg::kGifNoColorTable);
+    Check(sub.EffectiveColorMap().Empty());
+    return nullptr;
+  }
+}
+
+void CheckFrame(TGIFSubImage& sub, const TBitmap& bitmap, bool dithered) {
+  Check(bitmap.Width() == sub.Width() && bitmap.Height() == sub.Height());
+  Check(bitmap.PixelFormat() == TPixelFormat::pf8bit && bitmap.ColorTable().size() == 256);
+  const TPixelView pixels = bitmap.Pixels();
+  const TBitmap* mask = sub.TransparencyMask();
+  Check(mask == nullptr || sub.Transparent());
+  const uint8_t transparent = sub.Transparent() ? sub.GraphicControlExtension()->TransparentColorIndex() : 0;
+  for (int32_t y = 0; y < bitmap.Height(); ++y) {
+    const uint8_t* indices = sub.Data().data() + static_cast<size_t>(y) * sub.Width();
+    const uint8_t* row = pixels.Row(y);
+    if (!dithered) Check(std::memcmp(row, indices, sub.Width()) == 0);
+    for (int32_t x = 0; x < bitmap.Width(); ++x) {
+      if (dithered) Check(row[x] < 216);
+      // A transparent frame without a mask has no transparent pixel.
+      const bool marked = mask != nullptr && mask->Pixels().Raw(mask->Pixels().Row(y), x) != 0;
+      if (sub.Transparent()) Check(marked == (indices[x] == transparent));
+    }
+  }
+}
+
+void CheckSavedAndReloaded(TBitmap& bitmap) {
+  TMemoryStream saved;
+  bitmap.SaveToStream(saved);
+  saved.SetPosition(0);
+  TBitmap reloaded;
+  reloaded.LoadFromStream(saved);
+  Check(reloaded.Width() == bitmap.Width() && reloaded.Height() == bitmap.Height());
+  Check(reloaded.PixelFormat() == TPixelFormat::pf8bit);
+}
+
+// Every frame's bitmap of a fresh read with these paint options; the first is saved.
+void BuildEveryFrame(const uint8_t* data, size_t size, uint16_t options, bool dithered) {
+  TGIFImage image;
+  image.PaintOptions = options;
+  TSpanStream stream({data, size});
+  image.ReadFromStream(stream);
+  bool saved = false;
+  for (int i = 0; i < image.SubImageCount(); ++i) {
+    TGIFSubImage& sub = image.SubImage(i);
+    TBitmap* bitmap = BuildFrame(sub);
+    if (bitmap == nullptr) continue;
+    CheckFrame(sub, *bitmap, dithered);
+    Check(sub.FrameBitmap() == bitmap);
+    if (!saved) CheckSavedAndReloaded(*bitmap);
+    saved = true;
+  }
+  TSurfaceCanvas canvas(23, 17, 24);
+  try {
+    image.PaintInto(canvas, Rect(-3, 2, 40, 15));
+  } catch (const GIFException& e) {
+    Check(std::string(e.what()) == msg::kGifNoColorTable);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -84,5 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(false);
   } catch (const EListError&) {
   }
+  if (total > kMaxBitmapPixels) return 0;
+  // The last byte picks tiling, so the tiled paint is reached too.
+  const uint16_t tile = size > 0 && (data[size - 1] & 1) ? TGIFImage::kPaintTile : 0;
+  BuildEveryFrame(data, size, (TGIFImage::kDefaultPaintOptions & ~TGIFImage::kPaintDither) | tile, false);
+  BuildEveryFrame(data, size, TGIFImage::kPaintDither | TGIFImage::kPaintTransparent | tile, true);
   return 0;
 }

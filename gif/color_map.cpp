@@ -16,4 +16,12 @@ void TGIFColorMap::ReadFromStream(TStream& stream, int count) {
   colors_.swap(colors);
 }
 
+HPALETTE TGIFColorMap::MakePalette() const {
+  if (colors_.empty()) return nullptr;
+  std::vector<TPaletteEntry> entries;
+  entries.reserve(colors_.size());
+  for (const TGIFColor& color : colors_) entries.push_back({color.Red, color.Green, color.Blue, PC_NOCOLLAPSE});
+  return MakeLogPalette(std::move(entries));
+}
+
 }  // namespace tapestro

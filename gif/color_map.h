@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/color.h"
+
 namespace tapestro {
 
 class TStream;
@@ -29,6 +31,9 @@ class TGIFColorMap {
   // Replaces the entries by count entries (2 to 256) read from the stream; a table cut
   // short raises "Premature end of data" and leaves the map as it was.
   void ReadFromStream(TStream& stream, int count);
+
+  // A palette of the entries in order, each with the no-collapse flag; none when empty.
+  HPALETTE MakePalette() const;
 
   // The entry count announced by a packed byte: 2 << (packed AND 7).
   static int CountFromPacked(uint8_t packed) { return 2 << (packed & 7); }

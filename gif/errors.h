@@ -1,5 +1,5 @@
 #pragma once
-// The GIF reader's error classes and every text it raises or warns with.
+// The GIF module's error classes and every text it raises, warns or reports progress with.
 #include "base/errors.h"
 
 namespace tapestro {
@@ -32,6 +32,13 @@ inline constexpr char kGifTooLarge[] = "GIF image too large to decode";
 inline constexpr char kGifCannotSave[] = "Saving GIF images is not supported";
 inline constexpr char kGifCannotResize[] = "The size of a GIF image comes from its file";
 
+// Errors of turning a frame into a bitmap.
+inline constexpr char kGifNoColorTable[] = "No global or local color table defined";
+inline constexpr char kGifUnsupportedPixelFormat[] = "Unsupported PixelFormat";
+inline constexpr char kGifInvalidDimensions[] = "Invalid image dimensions";
+inline constexpr char kGifDibAllocationFailed[] = "Failed to allocate memory for GIF DIB";
+inline constexpr char kGifNoDib[] = "Image has no DIB";
+
 // Warnings (severity 1): reading goes on.
 inline constexpr char kGifUnknownBlockType[] = "Unknown GIF block type";
 inline constexpr char kGifImageExceedsScreen[] = "Image exceeds Logical Screen size";
@@ -40,6 +47,7 @@ inline constexpr char kGifBitBufferUnderrun[] = "Decoder bit buffer under-run";
 
 // Progress.
 inline constexpr char kGifLoading[] = "Loading...";
+inline constexpr char kGifRendering[] = "Rendering...";
 
 }  // namespace msg
 }  // namespace tapestro

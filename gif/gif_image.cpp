@@ -19,8 +19,6 @@ TGIFImage::TGIFImage()
 
 TGIFImage::~TGIFImage() = default;
 
-void TGIFImage::Draw(TCanvas&, const TRect&) {}
-
 void TGIFImage::SetWidth(int32_t) { throw EInvalidGraphicOperation(msg::kGifCannotResize); }
 void TGIFImage::SetHeight(int32_t) { throw EInvalidGraphicOperation(msg::kGifCannotResize); }
 void TGIFImage::SaveToStream(TStream&) { throw EInvalidGraphicOperation(msg::kGifCannotSave); }
@@ -49,6 +47,8 @@ void TGIFImage::ReadFromStream(TStream& stream) {
     throw;
   }
   budget_.reset();
+  // The palette described the old colour tables.
+  imagePalette_.reset();
   Progress(TProgressStage::psEnding, 100, false, noRect, msg::kGifLoading);
 }
 
@@ -85,6 +85,10 @@ void TGIFImage::ReportLoadingProgress(TStream& stream) {
   const int64_t percent = (stream.Position() * 100 + streamSize_ / 2) / streamSize_;
   Progress(TProgressStage::psRunning, static_cast<uint8_t>(std::min<int64_t>(percent, 100)), false, TRect{},
            msg::kGifLoading);
+}
+
+void TGIFImage::ReportRenderingProgress(TProgressStage stage, uint8_t percent) {
+  Progress(stage, percent, false, TRect{}, msg::kGifRendering);
 }
 
 }  // namespace tapestro

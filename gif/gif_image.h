@@ -11,6 +11,8 @@
 #include "gif/image_list.h"
 #include "gif/limits.h"
 #include "gif/sub_image.h"
+#include "imaging/color.h"
+#include "imaging/geometry.h"
 #include "imaging/graphic.h"
 
 namespace tapestro {
@@ -22,14 +24,22 @@ class TGIFImage : public TGraphic {
  public:
   static const TGraphicClass Class;
   static constexpr uint16_t kDefaultPaintOptions = 0x060F;
+  // PaintOptions bits.
+  static constexpr uint16_t kPaintTransparent = 1u << 1;  // transparent pixels are left unpainted
+  static constexpr uint16_t kPaintTile = 1u << 8;         // repeated at natural size, not stretched
+  static constexpr uint16_t kPaintDither = 1u << 9;       // frame bitmaps are dithered onto the cube ...
+  static constexpr uint16_t kPaintDitherLowColor = 1u << 10;  // ... with bit 9: only on low-colour screens
 
   TGIFImage();
   ~TGIFImage() override;
 
   const TGraphicClass& ClassType() const override { return Class; }
 
-  // Drawing comes with the frame and animation layer; until then nothing is painted.
-  void Draw(TCanvas& canvas, const TRect& rect) override;
+  void Draw(TCanvas& canvas, const TRect& rect) override { PaintInto(canvas, rect); }
+  // Paints the first image into rect, which stands for the whole logical screen:
+  // stretched (tiled with kPaintTile), transparent pixels left alone with
+  // kPaintTransparent. Nothing while a paint of this image runs or without images.
+  void PaintInto(TCanvas& canvas, const TRect& rect);
   // True when the stream held no sub-image at all.
   bool Empty() const override { return images_->Count() == 0; }
   // The logical screen's size.
@@ -38,6 +48,7 @@ class TGIFImage : public TGraphic {
   // EInvalidGraphicOperation: the size is the file's.
   void SetWidth(int32_t value) override;
   void SetHeight(int32_t value) override;
+  HPALETTE Palette() override { return ImagePalette(); }
   void LoadFromStream(TStream& stream) override { ReadFromStream(stream); }
   // EInvalidGraphicOperation: GIF files are read, never written, by this program.
   void SaveToStream(TStream& stream) override;
@@ -55,6 +66,14 @@ class TGIFImage : public TGraphic {
   TGIFHeader& Header() const { return *header_; }
   TGIFImageList& Images() const { return *images_; }
 
+  // The palette frames are shown with, built on first request and kept until the next
+  // read: the cube when dithering, else the global colour table's, else the first
+  // image's. GIFException "No global or local color table defined" when it would ask
+  // itself again (the first image has no table either).
+  HPALETTE ImagePalette();
+  // Whether frame bitmaps are dithered: by PaintOptions bits 9 and 10 and the screen.
+  bool DitherWanted() const;
+
   // Calls WarningHandler when one is installed.
   virtual void ReportWarning(const void* sender, int severity, const std::string& text);
 
@@ -63,6 +82,8 @@ class TGIFImage : public TGraphic {
   uint64_t ClaimPixels(uint32_t width, uint32_t height);
   // Progress after each sub-image: how far into the stream the read has come.
   void ReportLoadingProgress(TStream& stream);
+  // Progress of building a frame bitmap.
+  void ReportRenderingProgress(TProgressStage stage, uint8_t percent);
 
   uint16_t PaintOptions = kDefaultPaintOptions;
   TGIFWarning WarningHandler;
@@ -77,6 +98,9 @@ class TGIFImage : public TGraphic {
   // Only while a read runs.
   std::optional<TPixelBudget> budget_;
   int64_t streamSize_ = 0;
+  HPALETTE imagePalette_;
+  bool paletteGuard_ = false;  // set while ImagePalette runs
+  bool drawing_ = false;       // set while PaintInto runs
 };
 
 }  // namespace tapestro

@@ -39,6 +39,9 @@ void TGIFSubImage::Clear() {
   descriptor_ = TImageDescriptor{};
   transparent_ = false;
   graphicControl_ = nullptr;
+  bitmap_.reset();
+  mask_.reset();
+  palette_.reset();
 }
 
 void TGIFSubImage::ReadImageDescriptor(TStream& stream) {
@@ -51,10 +54,10 @@ void TGIFSubImage::ReadImageDescriptor(TStream& stream) {
 
 void TGIFSubImage::AllocatePixels() {
   const uint64_t count = Image().ClaimPixels(descriptor_.Width, descriptor_.Height);
-  pixels_.assign(static_cast<size_t>(count), FillIndex());
+  pixels_.assign(static_cast<size_t>(count), TransparentIndex());
 }
 
-uint8_t TGIFSubImage::FillIndex() const {
+uint8_t TGIFSubImage::TransparentIndex() const {
   return transparent_ && graphicControl_ != nullptr ? graphicControl_->TransparentColorIndex() : 0;
 }
 

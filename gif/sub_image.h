@@ -3,12 +3,17 @@
 // colour table and its decoded colour indices.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "gif/color_map.h"
 #include "gif/extension_list.h"
 #include "gif/item.h"
+#include "imaging/bitmap.h"
+#include "imaging/canvas.h"
+#include "imaging/color.h"
+#include "imaging/geometry.h"
 
 namespace tapestro {
 
@@ -54,6 +59,30 @@ class TGIFSubImage final : public TGIFItem {
   TGIFGraphicControlExtension* GraphicControlExtension() const { return graphicControl_; }
   void SetGraphicControlExtension(TGIFGraphicControlExtension* extension) { graphicControl_ = extension; }
 
+  // The image as an 8-bit bitmap of its own size (not the screen's) whose 256-entry
+  // colour table holds FramePalette, its pixels exactly the colour indices; dithered
+  // onto the colour cube when the image wants dithering. Built on the first request and
+  // kept (owned here) until the sub-image is cleared; none for an empty sub-image.
+  // Errors of the build pass on and leave no bitmap, so a later request tries again;
+  // a cancellation (EAbort) by a progress handler is swallowed.
+  TBitmap* FrameBitmap();
+  // The 1-bit mask of the transparent pixels (set bits), made with the bitmap (which
+  // is built first when it is missing); none when the image is opaque or no pixel has
+  // the transparent index.
+  const TBitmap* TransparencyMask();
+  // The palette the bitmap is built with: the bitmap's own once it exists, else the
+  // cube when dithering, else the local colour table's, else the image's.
+  HPALETTE FramePalette();
+  // The colours of the pixels: the local table, else the global one when it has
+  // entries, else the (empty) local one.
+  const TGIFColorMap& EffectiveColorMap() const;
+
+  // Where this image lies in rect when rect shows the whole logical screen.
+  TRect PlaceRect(const TRect& rect) const;
+  // Draws the bitmap into PlaceRect(rect), or repeated over rect at its natural size
+  // when tiling; through TransparencyMask when transparent drawing is asked for.
+  void PaintFrame(TCanvas& canvas, const TRect& rect, bool tile, bool transparent);
+
   // Clears, then reads the extensions and, when one follows, the image with its
   // colour table and data.
   void ReadFromStream(TStream& stream) override;
@@ -61,11 +90,23 @@ class TGIFSubImage final : public TGIFItem {
   void DecodeImageData(TStream& stream);
 
  private:
+  struct TFrameBuild {
+    std::unique_ptr<TBitmap> Bitmap;
+    std::unique_ptr<TBitmap> Mask;  // none when no pixel is transparent
+  };
+
   void Clear();
   void ReadImageDescriptor(TStream& stream);
-  // The pixel buffer, filled with the index that pixels the data never reach keep.
+  TFrameBuild BuildPlainBitmap(bool makeMask);
+  TFrameBuild BuildDitheredBitmap(bool makeMask);
+  // Progress every 32 rows: the build's position as a percentage.
+  void ReportRowProgress(int32_t y);
+  void TileFrame(TCanvas& canvas, const TRect& rect, TBitmap& bitmap, const TBitmap* mask);
+  // The pixel buffer, filled with TransparentIndex(): pixels the data never reach
+  // stay transparent (or take colour 0).
   void AllocatePixels();
-  uint8_t FillIndex() const;
+  // The graphic control's transparent colour index when the image is transparent, else 0.
+  uint8_t TransparentIndex() const;
 
   TImageDescriptor descriptor_;
   TGIFLocalColorMap colorMap_;
@@ -74,6 +115,9 @@ class TGIFSubImage final : public TGIFItem {
   TGIFGraphicControlExtension* graphicControl_ = nullptr;
   TGIFExtensionList extensions_;
   std::vector<uint8_t> pixels_;
+  std::unique_ptr<TBitmap> bitmap_;
+  std::unique_ptr<TBitmap> mask_;
+  HPALETTE palette_;
 };
 
 }  // namespace tapestro

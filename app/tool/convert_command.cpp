@@ -10,6 +10,7 @@
 #include "base/format.h"
 #include "base/path.h"
 #include "base/text.h"
+#include "gif/gif_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/bitmap_messages.h"
 #include "imaging/file_formats.h"
@@ -26,6 +27,8 @@ struct TBitmapSource {
   void (*Load)(const std::string& path, TBitmap& bitmap);
 };
 
+constexpr char kNoFirstImage[] = "%s: the GIF file has no first image";
+
 void LoadBmp(const std::string& path, TBitmap& bitmap) { bitmap.LoadFromFile(path); }
 
 // As the wallpaper conversion does it: the bitmap shares the decoded pixels.
@@ -35,10 +38,20 @@ void LoadJpeg(const std::string& path, TBitmap& bitmap) {
   bitmap.Assign(&jpeg);
 }
 
+// The first frame at its own size, as the wallpaper conversion writes it.
+void LoadGifFirstFrame(const std::string& path, TBitmap& bitmap) {
+  TGIFImage gif;
+  gif.ReadFromFile(path);
+  TBitmap* frame = gif.SubImageCount() > 0 ? gif.SubImage(0).FrameBitmap() : nullptr;
+  if (frame == nullptr) throw EInvalidGraphic(Format(kNoFirstImage, path));
+  bitmap.Assign(frame);
+}
+
 constexpr TBitmapSource kSources[] = {
     {".BMP", LoadBmp},
     {".JPG", LoadJpeg},
     {".JPEG", LoadJpeg},
+    {".GIF", LoadGifFirstFrame},
 };
 
 void Convert(const std::string& input, const std::string& output) {

@@ -147,6 +147,23 @@ GifBuilder& GifBuilder::Header(int width, int height, int colors, const std::str
   return *this;
 }
 
+GifBuilder& GifBuilder::Header(int width, int height, const std::vector<TGIFColor>& colors) {
+  Header(width, height, 0);
+  if (colors.empty()) return *this;
+  // The packed byte, before background index and aspect ratio.
+  bytes_[bytes_.size() - 3] = static_cast<uint8_t>(0x80 | 0x70 | SizeBits(static_cast<int>(colors.size())));
+  ColorTable(colors);
+  return *this;
+}
+
+void GifBuilder::ColorTable(const std::vector<TGIFColor>& colors) {
+  const size_t entries = size_t{2} << SizeBits(static_cast<int>(colors.size()));
+  for (size_t i = 0; i < entries; ++i) {
+    const TGIFColor color = i < colors.size() ? colors[i] : TGIFColor{};
+    Raw({color.Red, color.Green, color.Blue});
+  }
+}
+
 void GifBuilder::ColorTable(int colors) {
   const int entries = 2 << SizeBits(colors);
   for (int i = 0; i < entries; ++i) {
@@ -185,9 +202,12 @@ GifBuilder& GifBuilder::Image(int width, int height, std::span<const uint8_t> pi
   PutLE16(bytes_, width);
   PutLE16(bytes_, height);
   int packed = options.interlaced ? 0x40 : 0;
-  if (options.localColors > 0) packed |= 0x80 | SizeBits(options.localColors);
+  const int localColors =
+      options.localTable.empty() ? options.localColors : static_cast<int>(options.localTable.size());
+  if (localColors > 0) packed |= 0x80 | SizeBits(localColors);
   bytes_.push_back(static_cast<uint8_t>(packed));
-  if (options.localColors > 0) ColorTable(options.localColors);
+  if (!options.localTable.empty()) ColorTable(options.localTable);
+  else if (options.localColors > 0) ColorTable(options.localColors);
   bytes_.push_back(static_cast<uint8_t>(options.minimumCodeSize));
   const Bytes order = options.interlaced ? InterlacedOrder(pixels, width, height) : Bytes(pixels.begin(), pixels.end());
   return Raw(SubBlocks(EncodeLzw(order, options.minimumCodeSize, options.lzw), options.subBlockSize));

@@ -36,6 +36,8 @@ struct ImageOptions {
   int top = 0;
   bool interlaced = false;
   int localColors = 0;  // 0: no local table; else 2..256 (a power of two)
+  // When not empty: the local table's colours instead (padded with black to a power of two).
+  std::vector<TGIFColor> localTable;
   int minimumCodeSize = 8;
   size_t subBlockSize = 255;
   LzwOptions lzw;
@@ -45,6 +47,9 @@ class GifBuilder {
  public:
   // "GIF89a", screen size, and a global table of colours entries (0: none).
   GifBuilder& Header(int width, int height, int colors = 0, const std::string& signature = "GIF89a");
+  // "GIF89a", screen size, and a global table of these colours (padded with black to a
+  // power of two; none when empty).
+  GifBuilder& Header(int width, int height, const std::vector<TGIFColor>& colors);
   GifBuilder& GraphicControl(int transparentIndex = -1, int delay = 0, int disposal = 0);
   GifBuilder& Comment(const std::string& text);
   GifBuilder& Application(const std::string& identifier, const std::vector<Bytes>& blocks);
@@ -56,6 +61,7 @@ class GifBuilder {
 
  private:
   void ColorTable(int colors);
+  void ColorTable(const std::vector<TGIFColor>& colors);
   Bytes bytes_;
 };
 

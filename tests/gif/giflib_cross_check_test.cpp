@@ -1,11 +1,9 @@
 // Every image's colour indices against giflib's decode of the same bytes: for a
 // generated corpus, for pictures ImageMagick makes, and for the public test files.
-#include <gif_lib.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -13,6 +11,7 @@
 #include "base/stream.h"
 #include "gif/gif_image.h"
 #include "tests/gif/gif_bytes.h"
+#include "tests/gif/giflib_reference.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 
@@ -33,32 +32,11 @@ struct Decode {
   std::vector<Frame> frames;
 };
 
-struct MemoryInput {
-  const Bytes* bytes;
-  size_t at = 0;
-};
-
-int ReadFromMemory(GifFileType* file, GifByteType* out, int count) {
-  auto* input = static_cast<MemoryInput*>(file->UserData);
-  const size_t n = std::min(static_cast<size_t>(count), input->bytes->size() - input->at);
-  std::memcpy(out, input->bytes->data() + input->at, n);
-  input->at += n;
-  return static_cast<int>(n);
-}
-
 Decode DecodeWithGiflib(const Bytes& bytes) {
-  Decode result;
-  MemoryInput input{&bytes};
-  int error = 0;
-  GifFileType* file = DGifOpen(&input, ReadFromMemory, &error);
-  if (file == nullptr) return result;
-  result.ok = DGifSlurp(file) == GIF_OK;
-  for (int i = 0; result.ok && i < file->ImageCount; ++i) {
-    const SavedImage& image = file->SavedImages[i];
-    const int w = image.ImageDesc.Width, h = image.ImageDesc.Height;
-    result.frames.push_back({w, h, Bytes(image.RasterBits, image.RasterBits + static_cast<size_t>(w) * h)});
-  }
-  DGifCloseFile(file, &error);
+  const test::GiflibDecode reference = test::DecodeWithGiflib(bytes);
+  Decode result{reference.ok, {}};
+  for (const test::GiflibFrame& frame : reference.frames)
+    result.frames.push_back({frame.width, frame.height, frame.pixels});
   return result;
 }
 

@@ -1,0 +1,15 @@
+#include "core/picture_formats.h"
+
+#include "gif/gif_registration.h"
+#include "imaging/display_depth.h"
+#include "imaging/jpeg_registration.h"
+
+namespace tapestro {
+
+void RegisterPictureFormats(int displayBitsPerPixel) {
+  SetDisplayBitsPerPixel(displayBitsPerPixel);
+  RegisterJpegFormat();
+  RegisterGifFormat();
+}
+
+}  // namespace tapestro
