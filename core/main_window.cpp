@@ -60,6 +60,7 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
   ConnectRotationHandlers();
+  ConnectAboutHandlers();
   SetTabOrder();
   resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
   setWindowState(Qt::WindowMinimized);

@@ -13,9 +13,11 @@
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
+#include "core/web_pages.h"
 #include "core/window_preparation_context.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/web_page.h"
 
 class QAction;
 class QCheckBox;
@@ -30,6 +32,7 @@ class QStatusBar;
 
 namespace tapestro {
 
+class TfrmAbout;
 class TRzFileListBox;
 class TStatusPane;
 class TTimer;
@@ -101,6 +104,10 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
   TWallpaperConversions Conversions = ProgramWallpaperConversions();
+  // The about box, made hidden at program entry; "&About" shows it.
+  TfrmAbout* frmAbout = nullptr;
+  // Opens the two web pages; tests put a recorder here.
+  TWebPageOpener OpenPage = OpenWebPage;
 
   // Setting controls.
   void UpDown1Click(TUDBtnType button);
@@ -125,6 +132,10 @@ class TForm1 : public QMainWindow {
   void ShowRotationState(bool running);
   // Wallpaper preparation of CurrentFile.
   void do_wallpaper();
+  // Help menu.
+  void mnuAbout1Click();
+  void Donatetoauthor1Click();
+  void mnuVisitTapestroHomepageClick();
 
  signals:
   // The window closed: the program ends.
@@ -145,6 +156,7 @@ class TForm1 : public QMainWindow {
   void ConnectSettingHandlers();
   void ConnectShutdownHandlers();
   void ConnectRotationHandlers();
+  void ConnectAboutHandlers();
   desktop::TDesktopBackend& DesktopBackend();
   void SetTabOrder();
   void StoreFlag(const QCheckBox* box, const char* key);
