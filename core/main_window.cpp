@@ -10,7 +10,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "controls/tray_icon.h"
 #include "core/main_window_texts.h"
+#include "core/program_icon.h"
 #include "core/window_timer.h"
 
 namespace tapestro {
@@ -36,10 +38,11 @@ QFont WindowFont() {
 
 }  // namespace
 
-TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
+TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* parent)
     : QMainWindow(parent), Folders(folders), Settings(folders.SettingsFile()) {
   setObjectName("Form1");
   setWindowTitle(text::kCaption);
+  setWindowIcon(ProgramIcon());
   setFont(WindowFont());
 
   BuildMenus();
@@ -47,7 +50,7 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  BuildBrowsingArea(central);
+  BuildBrowsingArea(central, std::move(services.Volumes));
   BuildSettingsPanel(central);
   column->addWidget(Label1);
   column->addWidget(lblDirectorySelected);
@@ -56,12 +59,15 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
   setCentralWidget(central);
   BuildStatusBar();
   BuildTimers();
+  resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
+  setWindowState(Qt::WindowMinimized);
+  BuildTrayIcon(std::move(services.TrayHost));
 
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
+  ConnectTrayCommands();
+  ConnectPreview();
   SetTabOrder();
-  resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
-  setWindowState(Qt::WindowMinimized);
 }
 
 TForm1::~TForm1() = default;

@@ -1,0 +1,34 @@
+// The tray icon and the commands that show, hide and minimise the window through it.
+#include <QAction>
+#include <QTimer>
+
+#include "controls/tray_icon.h"
+#include "core/error_report.h"
+#include "core/main_window.h"
+#include "core/main_window_texts.h"
+
+namespace tapestro {
+
+void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
+  TrayIcon = new TRzTrayIcon(this, std::move(host));
+  TrayIcon->setObjectName("TrayIcon");
+  TrayIcon->SetHint(text::kTrayHint);
+  TrayIcon->SetPopupMenu(pmnRight);
+  TrayIcon->SetRestoreOn(ticLeftClickUp);
+  // The window was created minimised: once the message loop runs the program is its
+  // icon alone, or a minimised window where no notification area takes the icon.
+  QTimer::singleShot(0, TrayIcon, &TRzTrayIcon::MinimizeToTray);
+}
+
+void TForm1::ConnectTrayCommands() {
+  connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
+  connect(pitShow, &QAction::triggered, this, Guarded([this] { pitShowClick(); }));
+  connect(pitHide, &QAction::triggered, this, Guarded([this] { pitHideClick(); }));
+}
+
+// Minimising the window hands it to the tray icon, which hides it there.
+void TForm1::mnuMinimize1Click() { showMinimized(); }
+void TForm1::pitShowClick() { TrayIcon->RestoreFromTray(); }
+void TForm1::pitHideClick() { TrayIcon->MinimizeToTray(); }
+
+}  // namespace tapestro
