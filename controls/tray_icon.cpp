@@ -153,6 +153,7 @@ void TRzTrayIcon::AddIcon() {
   }
   icon_.setIcon(ApplicationIcon(window_));
   icon_.show();
+  host_->Flush();
 }
 
 void TRzTrayIcon::HostChanged(bool available) {

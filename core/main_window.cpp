@@ -43,6 +43,8 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   setObjectName("Form1");
   setWindowTitle(text::kCaption);
   setWindowIcon(ProgramIcon());
+  // The icon first: the notification area docks it while the window is built.
+  BuildTrayIcon(std::move(services.TrayHost));
   setFont(WindowFont());
 
   BuildMenus();
@@ -60,8 +62,10 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   BuildStatusBar();
   BuildTimers();
   resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
+  // Created minimised: the tray icon takes the minimising over and, once the message
+  // loop runs, leaves the icon alone (or a minimised window where no notification
+  // area takes the icon).
   setWindowState(Qt::WindowMinimized);
-  BuildTrayIcon(std::move(services.TrayHost));
 
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
@@ -90,7 +94,9 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (shownOnce_) return;
+  // Moving a window that is being mapped minimised makes some window managers restore
+  // it; it is centred when it first shows in its normal state instead.
+  if (shownOnce_ || isMinimized()) return;
   shownOnce_ = true;
   if (const QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();

@@ -1,6 +1,5 @@
 // The tray icon and the commands that show, hide and minimise the window through it.
 #include <QAction>
-#include <QTimer>
 
 #include "controls/tray_icon.h"
 #include "core/error_report.h"
@@ -13,14 +12,11 @@ void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
   TrayIcon = new TRzTrayIcon(this, std::move(host));
   TrayIcon->setObjectName("TrayIcon");
   TrayIcon->SetHint(text::kTrayHint);
-  TrayIcon->SetPopupMenu(pmnRight);
   TrayIcon->SetRestoreOn(ticLeftClickUp);
-  // The window was created minimised: once the message loop runs the program is its
-  // icon alone, or a minimised window where no notification area takes the icon.
-  QTimer::singleShot(0, TrayIcon, &TRzTrayIcon::MinimizeToTray);
 }
 
 void TForm1::ConnectTrayCommands() {
+  TrayIcon->SetPopupMenu(pmnRight);
   connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
   connect(pitShow, &QAction::triggered, this, Guarded([this] { pitShowClick(); }));
   connect(pitHide, &QAction::triggered, this, Guarded([this] { pitHideClick(); }));
