@@ -23,6 +23,15 @@ int64_t ClampSeek(int64_t base, int64_t offset) {
   return target < 0 ? 0 : target;
 }
 
+// Read and Seek over bytes in memory, shared by the memory and span streams.
+size_t ReadBytes(std::span<const uint8_t> bytes, size_t& position, void* buffer, size_t count) {
+  if (position >= bytes.size()) return 0;
+  const size_t n = std::min(count, bytes.size() - position);
+  std::memcpy(buffer, bytes.data() + position, n);
+  position += n;
+  return n;
+}
+
 int64_t SeekBase(SeekOrigin origin, int64_t position, int64_t size) {
   switch (origin) {
     case SeekOrigin::Begin: return 0;
@@ -31,6 +40,13 @@ int64_t SeekBase(SeekOrigin origin, int64_t position, int64_t size) {
   }
   return 0;
 }
+
+int64_t SeekBytes(size_t& position, size_t size, int64_t offset, SeekOrigin origin) {
+  position = static_cast<size_t>(
+      ClampSeek(SeekBase(origin, static_cast<int64_t>(position), static_cast<int64_t>(size)), offset));
+  return static_cast<int64_t>(position);
+}
+
 }  // namespace
 
 int64_t TStream::Size() {
@@ -157,13 +173,7 @@ void TFileStream::Sync() {
 
 // ---- TMemoryStream ----
 
-size_t TMemoryStream::Read(void* buffer, size_t count) {
-  if (position_ >= bytes_.size()) return 0;
-  const size_t n = std::min(count, bytes_.size() - position_);
-  std::memcpy(buffer, bytes_.data() + position_, n);
-  position_ += n;
-  return n;
-}
+size_t TMemoryStream::Read(void* buffer, size_t count) { return ReadBytes(bytes_, position_, buffer, count); }
 
 size_t TMemoryStream::Write(const void* buffer, size_t count) {
   if (count == 0) return 0;
@@ -174,9 +184,7 @@ size_t TMemoryStream::Write(const void* buffer, size_t count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
-  position_ = static_cast<size_t>(
-      ClampSeek(SeekBase(origin, static_cast<int64_t>(position_), Size()), offset));
-  return static_cast<int64_t>(position_);
+  return SeekBytes(position_, bytes_.size(), offset, origin);
 }
 
 void TMemoryStream::LoadFromStream(TStream& source) {
@@ -196,18 +204,10 @@ void TMemoryStream::SaveToStream(TStream& target) const { target.WriteBuffer(byt
 
 // ---- TSpanStream ----
 
-size_t TSpanStream::Read(void* buffer, size_t count) {
-  if (position_ >= bytes_.size()) return 0;
-  const size_t n = std::min(count, bytes_.size() - position_);
-  std::memcpy(buffer, bytes_.data() + position_, n);
-  position_ += n;
-  return n;
-}
+size_t TSpanStream::Read(void* buffer, size_t count) { return ReadBytes(bytes_, position_, buffer, count); }
 
 int64_t TSpanStream::Seek(int64_t offset, SeekOrigin origin) {
-  position_ = static_cast<size_t>(
-      ClampSeek(SeekBase(origin, static_cast<int64_t>(position_), Size()), offset));
-  return static_cast<int64_t>(position_);
+  return SeekBytes(position_, bytes_.size(), offset, origin);
 }
 
 }  // namespace tapestro

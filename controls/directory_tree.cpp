@@ -1,6 +1,5 @@
 #include "controls/directory_tree.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -9,25 +8,19 @@
 
 #include "base/errors.h"
 #include "base/format.h"
+#include "base/messages.h"
 #include "base/path.h"
+#include "controls/busy_cursor.h"
+#include "controls/file_listing.h"
 #include "controls/folder_label.h"
-#include "controls/folder_name_order.h"
 #include "controls/folder_node.h"
 #include "controls/folder_route.h"
 #include "controls/folder_scan.h"
-#include "controls/messages.h"
+#include "controls/same_folder.h"
 
 namespace tapestro {
 
 namespace {
-
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 class TFrozenPainting {
  public:
@@ -84,13 +77,13 @@ std::string TRzDirectoryTree::SelectedFolder() const {
 void TRzDirectoryTree::OpenFolder(const std::string& path) {
   if (path.empty()) return;
   const std::string folder = ExcludeTrailingPathDelimiter(ExpandFileName(path));
-  if (SameFileName(folder, SelectedFolder())) return;
+  if (SameFolder(SelectedFolder(), folder)) return;
   const std::vector<std::string> tops = TopLevelPaths();
   const std::optional<size_t> holder = HoldingTopLevel(tops, folder);
   std::string existing;
   if (holder) existing = DeepestExistingFolder(folder, tops[*holder]);
   else if (DirectoryExists(folder)) existing = folder;
-  if (existing.empty()) throw EInOutError(Format(msg::kDirectoryNotExist, path));
+  if (existing.empty()) throw EInOutError(Format(msg::kDirectoryDoesNotExist, path));
   if (!holder) return;
 
   TBusyCursor busy;
@@ -203,7 +196,7 @@ TFolderNode* TRzDirectoryTree::ChildNamed(TFolderNode* node, const std::string& 
   const std::string path = node->Info().path + name + kPathDelim;
   for (int i = 0; i < node->childCount(); ++i) {
     TFolderNode* child = TFolderNode::Of(node->child(i));
-    if (child != nullptr && SameFileName(child->Info().path, path)) return child;
+    if (child != nullptr && SameFolder(child->Info().path, path)) return child;
   }
   return nullptr;
 }
@@ -214,7 +207,7 @@ void TRzDirectoryTree::FillChildren(TFolderNode* node) {
   node->DropChildren();
   node->Info().filled = true;
   std::vector<std::string> names = ListSubfolders(node->Info().path, showHiddenDirs_);
-  SortFolderNames(names);
+  SortNames(names);
   QList<QTreeWidgetItem*> children;
   children.reserve(static_cast<qsizetype>(names.size()));
   for (const std::string& name : names)

@@ -1,51 +1,20 @@
 #include "controls/file_list_box.h"
 
-#include <sys/stat.h>
-
-#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <algorithm>
 
 #include "base/path.h"
+#include "controls/busy_cursor.h"
 #include "controls/file_list_delegate.h"
 #include "controls/file_list_model.h"
-#include "controls/name_order.h"
+#include "controls/same_folder.h"
 
 namespace tapestro {
 
 namespace {
 
 constexpr int kMinGlyphRowHeight = 18;
-
-bool SameFolderName(const std::string& a, const std::string& b) {
-  return TNameOrder::ToText(a).toLower() == TNameOrder::ToText(b).toLower();
-}
-
-// Names equal but for letter case stand for the same folder on Windows. Here they may
-// name two folders; only then is the request a change.
-bool IsOtherExistingFolder(const std::string& current, const std::string& requested) {
-  struct stat a {}, b {};
-  if (::stat(requested.c_str(), &b) != 0 || !S_ISDIR(b.st_mode)) return false;
-  if (::stat(current.c_str(), &a) != 0) return true;
-  return a.st_dev != b.st_dev || a.st_ino != b.st_ino;
-}
-
-// Shows the busy cursor from the moment a read turns out long until the read ends.
-class TBusyCursor {
- public:
-  void Show() {
-    if (shown_) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    shown_ = true;
-  }
-  ~TBusyCursor() {
-    if (shown_) QApplication::restoreOverrideCursor();
-  }
-
- private:
-  bool shown_ = false;
-};
 
 }  // namespace
 
@@ -80,7 +49,7 @@ void TRzFileListBox::SetFileType(TFileTypes fileType) {
 }
 
 void TRzFileListBox::SetCurrentFolder(const std::string& folder) {
-  if (SameFolderName(folder, currentFolder_) && !IsOtherExistingFolder(currentFolder_, folder)) return;
+  if (SameFolder(currentFolder_, folder)) return;
   // The outcome is not checked: a refused change re-reads the folder we are still in.
   SetCurrentDir(folder);
   currentFolder_ = GetCurrentDir();
@@ -123,7 +92,7 @@ std::string TRzFileListBox::SelectedPath() const {
 
 void TRzFileListBox::RefreshFiles() {
   SetCurrentDir(currentFolder_);
-  TBusyCursor busy;
+  TBusyCursor busy(TBusyCursor::kWhenShown);
   TListingOptions options;
   options.FileTypes = fileType_;
   options.OnManyEntries = [&busy] { busy.Show(); };

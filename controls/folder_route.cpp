@@ -1,7 +1,6 @@
 #include "controls/folder_route.h"
 
 #include "base/path.h"
-#include "base/text.h"
 
 namespace tapestro {
 
@@ -13,14 +12,6 @@ bool Holds(const std::string& top, const std::string& folder) {
 }
 
 }  // namespace
-
-bool SameFileName(const std::string& a, const std::string& b) {
-#ifdef _WIN32
-  return SameText(a, b);
-#else
-  return a == b;
-#endif
-}
 
 std::optional<size_t> HoldingTopLevel(const std::vector<std::string>& topLevels, const std::string& folder) {
   std::optional<size_t> best;

@@ -8,8 +8,6 @@
 
 namespace tapestro {
 
-// Whether two paths name the same file, as the file system compares names.
-bool SameFileName(const std::string& a, const std::string& b);
 // Index of the deepest top-level path (each ending in the delimiter) that holds
 // folder (absolute, without trailing delimiter except the root); none when no
 // top-level folder holds it.

@@ -74,10 +74,9 @@ void TRzTrayIcon::RestoreFromTray() {
     window_->show();
     hiddenInTray_ = false;
   }
-  if (enabled_) {
-    window_->raise();
-    window_->activateWindow();
-  }
+  // Restoring the application brings its window forward, icon or not.
+  window_->raise();
+  window_->activateWindow();
   emit OnRestoreApp();
 }
 
@@ -89,7 +88,8 @@ void TRzTrayIcon::MinimizeToTray() {
     if (enabled_ && hideOnMinimize_) {
       window_->hide();
       hiddenInTray_ = true;
-    } else if (!window_->isMinimized()) {
+    } else if (!window_->isMinimized() || window_->isHidden()) {
+      // A window created minimised but never shown would otherwise stay out of reach.
       window_->showMinimized();
     }
   }
@@ -153,6 +153,7 @@ void TRzTrayIcon::AddIcon() {
   }
   icon_.setIcon(ApplicationIcon(window_));
   icon_.show();
+  host_->Flush();
 }
 
 void TRzTrayIcon::HostChanged(bool available) {

@@ -10,7 +10,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "controls/tray_icon.h"
 #include "core/main_window_texts.h"
+#include "core/program_icon.h"
 #include "core/window_timer.h"
 
 namespace tapestro {
@@ -36,10 +38,13 @@ QFont WindowFont() {
 
 }  // namespace
 
-TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
+TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* parent)
     : QMainWindow(parent), Folders(folders), Settings(folders.SettingsFile()) {
   setObjectName("Form1");
   setWindowTitle(text::kCaption);
+  setWindowIcon(ProgramIcon());
+  // The icon first: the notification area docks it while the window is built.
+  BuildTrayIcon(std::move(services.TrayHost));
   setFont(WindowFont());
 
   BuildMenus();
@@ -47,7 +52,7 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  BuildBrowsingArea(central);
+  BuildBrowsingArea(central, std::move(services.Volumes));
   BuildSettingsPanel(central);
   column->addWidget(Label1);
   column->addWidget(lblDirectorySelected);
@@ -56,14 +61,19 @@ TForm1::TForm1(const TAppFolders& folders, QWidget* parent)
   setCentralWidget(central);
   BuildStatusBar();
   BuildTimers();
+  resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
+  // Created minimised: the tray icon takes the minimising over and, once the message
+  // loop runs, leaves the icon alone (or a minimised window where no notification
+  // area takes the icon).
+  setWindowState(Qt::WindowMinimized);
 
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
   ConnectRotationHandlers();
   ConnectAboutHandlers();
+  ConnectTrayCommands();
+  ConnectPreview();
   SetTabOrder();
-  resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
-  setWindowState(Qt::WindowMinimized);
 }
 
 TForm1::~TForm1() = default;
@@ -86,7 +96,9 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (shownOnce_) return;
+  // Moving a window that is being mapped minimised makes some window managers restore
+  // it; it is centred when it first shows in its normal state instead.
+  if (shownOnce_ || isMinimized()) return;
   shownOnce_ = true;
   if (const QScreen* screen = this->screen()) {
     QRect frame = frameGeometry();

@@ -6,6 +6,7 @@
 // The window is built here (main_window*.cpp builders); each group of handlers lives
 // in a file of its own, so that a new group adds a file rather than editing others.
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "controls/up_down_position.h"
@@ -15,7 +16,9 @@
 #include "core/settings.h"
 #include "core/web_pages.h"
 #include "core/window_preparation_context.h"
+#include "core/window_services.h"
 #include "platform/app_folders.h"
+#include "platform/beep.h"
 #include "platform/desktop/desktop_backend.h"
 #include "platform/web_page.h"
 
@@ -33,7 +36,10 @@ class QStatusBar;
 namespace tapestro {
 
 class TfrmAbout;
+class TImage;
+class TRzDirectoryTree;
 class TRzFileListBox;
+class TRzTrayIcon;
 class TStatusPane;
 class TTimer;
 class TUpDown;
@@ -42,8 +48,10 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Created minimised and not shown; the settings file lives in folders.Settings.
-  explicit TForm1(const TAppFolders& folders, QWidget* parent = nullptr);
+  // Created minimised and not shown; once the message loop runs it is the tray icon
+  // alone (or a minimised window where there is no notification area). The settings
+  // file lives in folders.Settings.
+  explicit TForm1(const TAppFolders& folders, TWindowServices services = {}, QWidget* parent = nullptr);
   ~TForm1() override;
 
   TAppFolders Folders;
@@ -55,7 +63,7 @@ class TForm1 : public QMainWindow {
   QLabel* lblDirectorySelected;
   QSplitter* Splitter1;
   QWidget* pnlDirTree;
-  QWidget* DirTree;  // stands in for the folder tree until it is placed here
+  TRzDirectoryTree* DirTree;
   TRzFileListBox* FileListBox1;
   QWidget* pnlSettings;
   QGroupBox* GroupBox1;
@@ -69,7 +77,7 @@ class TForm1 : public QMainWindow {
   QCheckBox* ckMinStartup;
   QPushButton* btnOkay;  // default button: Enter
   QPushButton* btnStop;  // cancel button: Escape
-  QWidget* Image1;       // stands in for the preview until it is placed here
+  TImage* Image1;        // the preview
   QStatusBar* StatusBar1;
   TStatusPane* StatusPane1;  // messages
   TStatusPane* StatusPane2;  // rotation state
@@ -96,6 +104,10 @@ class TForm1 : public QMainWindow {
 
   TTimer* Timer1;   // the change cycle; disabled at creation
   TTimer* startup;  // one-shot start-up step, 1000 ms after creation
+  TRzTrayIcon* TrayIcon;
+
+  // The warning sound of a step that failed; tests count it through their own.
+  std::function<void()> WarningSound = Beep;
 
   // Where wallpapers go: the session's desktop, chosen once at the first change unless
   // one was set before.
@@ -136,6 +148,12 @@ class TForm1 : public QMainWindow {
   void mnuAbout1Click();
   void Donatetoauthor1Click();
   void mnuVisitTapestroHomepageClick();
+  // Window commands.
+  void FileListBox1Click();
+  void pupPreviewimage1Click();
+  void mnuMinimize1Click();
+  void pitShowClick();
+  void pitHideClick();
 
  signals:
   // The window closed: the program ends.
@@ -148,16 +166,19 @@ class TForm1 : public QMainWindow {
 
  private:
   void BuildMenus();
-  void BuildBrowsingArea(QWidget* parent);
+  void BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes);
   void BuildSettingsPanel(QWidget* parent);
   void BuildChangeCycleGroup();
   void BuildStatusBar();
   void BuildTimers();
+  void BuildTrayIcon(std::unique_ptr<TTrayHost> host);
   void ConnectSettingHandlers();
   void ConnectShutdownHandlers();
   void ConnectRotationHandlers();
   void ConnectAboutHandlers();
   desktop::TDesktopBackend& DesktopBackend();
+  void ConnectTrayCommands();
+  void ConnectPreview();
   void SetTabOrder();
   void StoreFlag(const QCheckBox* box, const char* key);
 

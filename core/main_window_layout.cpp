@@ -10,8 +10,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/file_listing.h"
+#include "controls/hover_frame.h"
+#include "controls/image.h"
 #include "controls/status_pane.h"
 #include "controls/up_down.h"
 #include "core/main_window.h"
@@ -24,6 +27,7 @@ namespace {
 
 constexpr int kLabelHeight = 13;
 constexpr int kTreePanelWidth = 200;
+constexpr int kTreeIndent = 19;
 constexpr int kSplitterWidth = 7;
 constexpr int kSettingsPanelHeight = 151;
 constexpr int kStatusBarHeight = 19;
@@ -32,6 +36,7 @@ constexpr int kNoticePaneWidth = 145;
 constexpr int kEditHeight = 21;
 constexpr unsigned kTimerInterval = 1000;  // a new timer's interval
 constexpr unsigned kStartupDelay = 1000;
+constexpr QRect kPreviewBox{496, 0, 153, 145};
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -53,6 +58,14 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const char* text, int lef
   return box;
 }
 
+// The selection stays as plain to see when the tree loses the focus.
+void KeepSelectionVisible(QWidget* widget) {
+  QPalette palette = widget->palette();
+  for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+  widget->setPalette(palette);
+}
+
 QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, QStyle::StandardPixmap icon) {
   auto* button = Named(new QPushButton(text, parent), name);
   button->setGeometry(geometry);
@@ -65,7 +78,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect g
 
 }  // namespace
 
-void TForm1::BuildBrowsingArea(QWidget* parent) {
+void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes) {
   Label1 = FixedLabel(parent, "Label1", text::kChooseDirectory);
   lblDirectorySelected = FixedLabel(parent, "lblDirectorySelected", "");
 
@@ -73,8 +86,10 @@ void TForm1::BuildBrowsingArea(QWidget* parent) {
   Splitter1->setHandleWidth(kSplitterWidth);
   Splitter1->setChildrenCollapsible(false);
   pnlDirTree = Named(new QWidget(Splitter1), "pnlDirTree");
-  DirTree = Named(new QWidget(pnlDirTree), "DirTree");
-  DirTree->setFocusPolicy(Qt::StrongFocus);
+  DirTree = Named(new TRzDirectoryTree(pnlDirTree, std::move(volumes)), "DirTree");
+  DirTree->setIndentation(kTreeIndent);
+  KeepSelectionVisible(DirTree);
+  SinkFrameWhileHovered(DirTree);
   auto* treeFill = new QVBoxLayout(pnlDirTree);
   treeFill->setContentsMargins(0, 0, 0, 0);
   treeFill->addWidget(DirTree);
@@ -85,6 +100,9 @@ void TForm1::BuildBrowsingArea(QWidget* parent) {
   Splitter1->addWidget(FileListBox1);
   Splitter1->setStretchFactor(1, 1);
   Splitter1->setSizes({kTreePanelWidth, 1});
+
+  DirTree->SetFileList([this](const std::string& folder) { FileListBox1->SetCurrentFolder(folder); });
+  DirTree->SetDirLabel(lblDirectorySelected);
 }
 
 void TForm1::BuildSettingsPanel(QWidget* parent) {
@@ -104,8 +122,8 @@ void TForm1::BuildSettingsPanel(QWidget* parent) {
   btnOkay->setDefault(true);
   btnStop = Button(pnlSettings, "btnStop", text::kStop, {320, 72, 121, 33}, QStyle::SP_DialogCancelButton);
 
-  Image1 = Named(new QWidget(pnlSettings), "Image1");
-  Image1->setGeometry(496, 0, 153, 145);
+  Image1 = Named(new TImage(pnlSettings), "Image1");
+  Image1->setGeometry(kPreviewBox);
 }
 
 void TForm1::BuildChangeCycleGroup() {

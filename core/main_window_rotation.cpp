@@ -7,6 +7,7 @@
 
 #include "base/errors.h"
 #include "base/format.h"
+#include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
 #include "core/cycle_interval.h"
@@ -17,7 +18,6 @@
 #include "core/settings_keys.h"
 #include "core/wallpaper_texts.h"
 #include "core/window_timer.h"
-#include "platform/beep.h"
 
 namespace tapestro {
 
@@ -46,19 +46,18 @@ void TForm1::ConnectRotationHandlers() {
 }
 
 void TForm1::btnOkayClick() {
-  // The file list follows the folder tree, so its folder is the one chosen.
-  Settings.WriteSetting(settings::kSection, settings::kWallDir, FileListBox1->CurrentFolder());
+  Settings.WriteSetting(settings::kSection, settings::kWallDir, DirTree->SelectedFolder());
   if (ckAutoSize->isChecked()) Settings.WriteSetting(settings::kSection, settings::kAutoSizeAtStart, settings::kYes);
 
   const std::string cycle = txtChangeCycle->text().toStdString();
   if (cycle.empty()) {
-    Beep();
+    WarningSound();
     MessageBoxes->Show(text::kMissedCycle);
     return;
   }
   const std::optional<uint32_t> interval = CycleInterval(StrToInt(cycle));
   if (!interval) {
-    Beep();
+    WarningSound();
     MessageBoxes->Show(Format(text::kCycleOutOfRange, kShortestCycleMinutes, kLongestCycleMinutes));
     return;
   }
@@ -66,6 +65,7 @@ void TForm1::btnOkayClick() {
   Settings.WriteSetting(settings::kSection, settings::kCycle, std::to_string(Timer1->Interval()));
   Timer1->SetEnabled(true);
   ShowRotationState(true);
+  // Minimising hands the window to the tray icon.
   showMinimized();
   Timer1Timer();
 }
@@ -103,7 +103,7 @@ void TForm1::get_bmpfile() {
   try {
     Values.CurrentFile = items[Values.CurrentIndex];
   } catch (const EListError&) {
-    Beep();
+    WarningSound();
   }
 }
 

@@ -1,15 +1,118 @@
-// The one-shot start-up step, a second after the message loop starts.
+// The one-shot start-up step, a second after the message loop starts: the stored
+// folder, cycle, choices and placement come back, and the window either stays the
+// tray icon or comes to the front. The wallpaper is not changed here.
+//
+// A value the program never writes (hand-edited) is skipped with a beep, and the
+// steps after it still run.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <optional>
+
+#include "base/errors.h"
+#include "controls/directory_tree.h"
+#include "controls/status_pane.h"
+#include "controls/tray_icon.h"
 #include "core/main_window.h"
+#include "core/main_window_texts.h"
+#include "core/settings_keys.h"
 #include "core/window_timer.h"
 
 namespace tapestro {
 
+namespace {
+
+constexpr int kMillisecondsPerMinute = 60000;
+
+bool IsStored(const std::string& value) { return !value.empty() && value != settings::kMissing; }
+
+std::optional<int> IntegerOrNone(const std::string& text) {
+  try {
+    return StrToInt(text);
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+// Two whole numbers joined by a comma: an explicit wallpaper origin. Wallpaper
+// preparation understands it; the placement list has no entry for it.
+bool IsOriginForm(const std::string& value) {
+  const size_t comma = value.find(',');
+  return comma != std::string::npos && IntegerOrNone(value.substr(0, comma)) && IntegerOrNone(value.substr(comma + 1));
+}
+
+const std::string& Read(TForm1& form, const char* key) {
+  form.Settings.ReadSetting(settings::kSection, key);
+  return form.Settings.SettingValue;
+}
+
+void RestoreFolder(TForm1& form) {
+  const std::string folder = Read(form, settings::kWallDir);
+  if (!IsStored(folder)) return;
+  form.lblDirectorySelected->setText(QFile::decodeName(QByteArray::fromStdString(folder)));
+  try {
+    form.DirTree->OpenFolder(folder);  // points the file list there too
+  } catch (const Exception&) {
+    // The folder is gone; the label keeps the stored text.
+    form.WarningSound();
+  }
+}
+
+void RestoreCycle(TForm1& form) {
+  const std::string value = Read(form, settings::kCycle);
+  const std::optional<int> cycle = IsStored(value) ? IntegerOrNone(value) : std::nullopt;
+  // 0 would never tick; a negative one has no meaning.
+  if (!cycle || *cycle <= 0) {
+    if (IsStored(value)) form.WarningSound();
+    form.ShowRotationState(false);
+    return;
+  }
+  form.txtChangeCycle->setText(QString::number(*cycle / kMillisecondsPerMinute));
+  form.Timer1->SetInterval(static_cast<uint32_t>(*cycle));
+  if (!form.Timer1->Enabled()) form.Timer1->SetEnabled(true);
+  form.ShowRotationState(true);
+}
+
+// Checking a box runs its handler, which stores the "y" again.
+void RestoreCheckBox(TForm1& form, QCheckBox* box, const char* key) {
+  if (Read(form, key) == settings::kYes) box->setChecked(true);
+}
+
+void RestorePlacement(TForm1& form) {
+  const std::string value = Read(form, settings::kWallpaperLoc);
+  if (value == settings::kMissing) return;
+  if (const std::optional<int> index = IntegerOrNone(value)) {
+    // Set in code, so the list's own handler does not store it again.
+    form.cboAutoSize->setCurrentIndex(*index >= 0 && *index < form.cboAutoSize->count() ? *index : -1);
+  } else if (!IsOriginForm(value)) {
+    form.WarningSound();
+  }
+}
+
+void RestoreWindow(TForm1& form) {
+  if (Read(form, settings::kMinStartup) == settings::kYes) {
+    form.ckMinStartup->setChecked(true);
+    form.TrayIcon->MinimizeToTray();
+  } else {
+    form.TrayIcon->RestoreFromTray();
+  }
+}
+
+}  // namespace
+
 void TForm1::startupTimer() {
   startup->SetEnabled(false);
-  // The stored choices are not restored yet: bring the window up so it can be used.
-  showNormal();
-  raise();
-  activateWindow();
+  Settings.RzRegIni.SetPath(Folders.SettingsFile());
+  StatusPane3->SetCaption(text::kNotice);
+  StatusPane3->setToolTip(text::kNoticeHint);
+  RestoreFolder(*this);
+  RestoreCycle(*this);
+  RestoreCheckBox(*this, ckRandom, settings::kRandom);
+  RestoreCheckBox(*this, ckAutoSize, settings::kAutoSizeBox);
+  RestorePlacement(*this);
+  RestoreWindow(*this);
 }
 
 }  // namespace tapestro

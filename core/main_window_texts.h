@@ -23,6 +23,10 @@ inline constexpr char kStop[] = "Stop";
 inline constexpr char kDisabled[] = "Disabled";
 inline constexpr char kEnabled[] = "Enabled";
 inline constexpr char kRotationPaneHint[] = "Wallpaper Update";
+// The third pane's fixed notice, set at start-up.
+inline constexpr char kNotice[] = "v" TAPESTRO_VERSION ": right-click tray icon";
+inline constexpr char kNoticeHint[] = "Right-click the tray icon for options";
+inline constexpr char kPreviewError[] = "Preview error...";
 
 inline constexpr char kFileMenu[] = "&File";
 inline constexpr char kMinimize[] = "&Minimize";
@@ -32,6 +36,7 @@ inline constexpr char kAbout[] = "&About";
 inline constexpr char kDonate[] = "&Donate to author";
 inline constexpr char kVisitHomepage[] = "&Visit Tapestro Homepage";
 
+inline constexpr char kTrayHint[] = "Tapestro";
 inline constexpr char kShowWindow[] = "&Show Window";
 inline constexpr char kHideWindow[] = "&Hide Window";
 inline constexpr char kChangeWallpaperNow[] = "&Change wallpaper now";

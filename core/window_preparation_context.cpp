@@ -1,8 +1,8 @@
 #include "core/window_preparation_context.h"
 
+#include "controls/image.h"
 #include "controls/status_pane.h"
 #include "core/main_window.h"
-#include "platform/beep.h"
 #include "platform/local_time.h"
 #include "platform/system_folder.h"
 #include "platform/ui_pause.h"
@@ -15,15 +15,14 @@ void TWindowPreparationContext::ShowMessage(const std::string& text) {
   form_.StatusPane1->repaint();
 }
 
-void TWindowPreparationContext::Beep() { tapestro::Beep(); }
+void TWindowPreparationContext::Beep() { form_.WarningSound(); }
 
 void TWindowPreparationContext::Pause(int milliseconds) { PauseUserInterface(milliseconds); }
 
 std::string TWindowPreparationContext::TemporaryFolder() const { return form_.Folders.Data; }
 
-void TWindowPreparationContext::LoadPreview(const std::string&) {
-  // INTEGRATION: the preview picture Image1 is still a stand-in with nothing to load
-  // into; load path into it here once it is placed in the window.
+void TWindowPreparationContext::LoadPreview(const std::string& path) {
+  form_.Image1->Picture().LoadFromFile(path);
 }
 
 void TWindowPreparationContext::ShowMessageBox(const std::string& text) { form_.MessageBoxes->Show(text); }

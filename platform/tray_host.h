@@ -12,6 +12,10 @@ class TTrayHost : public QObject {
  public:
   using QObject::QObject;
   virtual bool Available() const = 0;
+  // Sends what the toolkit has queued for the notification area (a new icon's request
+  // to dock) now rather than when the message loop next runs, so the icon docks while
+  // the program goes on starting.
+  virtual void Flush() {}
 
  signals:
   // Emitted on the user-interface thread, after the toolkit has seen the change too.

@@ -19,6 +19,7 @@ class TX11TrayHost final : public TTrayHost, private QAbstractNativeEventFilter 
   ~TX11TrayHost() override;
 
   bool Available() const override { return manager_ != XCB_NONE; }
+  void Flush() override { xcb_flush(connection_); }
 
  private:
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;

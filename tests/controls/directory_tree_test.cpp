@@ -121,9 +121,20 @@ TEST_F(DirectoryTreeTest, OpeningTheSelectedFolderChangesNothing) {
   tree->OpenFolder(vol_ + "/x/Photos/gamma/..");
   EXPECT_EQ(listed_.size(), calls);
   EXPECT_EQ(label.text(), "marker");
-  // Names that differ in case are other folders here: the volume is what exists of it.
+  // The same folder in other letter case, as the file list takes it.
   tree->OpenFolder(vol_ + "/X/PHOTOS");
-  EXPECT_EQ(tree->SelectedFolder(), vol_);
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos");
+  EXPECT_EQ(listed_.size(), calls);
+  EXPECT_EQ(label.text(), "marker");
+}
+
+TEST_F(DirectoryTreeTest, AFolderNamedAlikeButForCaseIsAnotherFolderWhenItExists) {
+  fs::create_directories(vol_ + "/x/PHOTOS");
+  auto tree = MakeVolumeTree();
+  tree->OpenFolder(vol_ + "/x/Photos");
+  tree->OpenFolder(vol_ + "/x/PHOTOS");
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/PHOTOS");
+  EXPECT_EQ(listed_.back(), vol_ + "/x/PHOTOS");
 }
 
 TEST_F(DirectoryTreeTest, SubfoldersSortWithoutRegardToCaseAndHideDotFolders) {

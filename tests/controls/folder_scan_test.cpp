@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "controls/folder_name_order.h"
+#include "controls/file_listing.h"
 #include "tests/support/temp_dir.h"
 
 namespace tapestro {
@@ -56,9 +56,9 @@ TEST(FolderScan, ProbeSeesOnlyListableSubfolders) {
   EXPECT_EQ(WhichHaveSubfolders(dir.File("missing"), names, true), std::vector<bool>(5, false));
 }
 
-TEST(FolderNameOrder, IgnoresCaseAndKeepsCaseTwinsInAFixedOrder) {
+TEST(FolderNameOrder, FolderNamesSortAsTheFileListIgnoringCaseWithCaseTwinsInAFixedOrder) {
   std::vector<std::string> names{"gamma", "Beta", "alpha", "beta", "10", "2", "Alpha"};
-  SortFolderNames(names);
+  SortNames(names);
   EXPECT_EQ(names, (std::vector<std::string>{"10", "2", "Alpha", "alpha", "Beta", "beta", "gamma"}));
 }
 

@@ -134,6 +134,21 @@ TEST_F(TrayIconTest, WithoutANotificationAreaTheWindowMinimisesAndStaysReachable
   EXPECT_FALSE(window_.isMinimized());
 }
 
+TEST_F(TrayIconTest, AWindowCreatedMinimisedStartsAsTheIconOrAsAMinimisedWindow) {
+  for (const bool hostAvailable : {true, false}) {
+    QWidget window;
+    window.setWindowState(Qt::WindowMinimized);  // created so, never shown
+    auto* tray = new TRzTrayIcon(&window, std::make_unique<TFakeTrayHost>(hostAvailable));
+    tray->MinimizeToTray();
+    // Without a notification area the window must stay within reach.
+    EXPECT_EQ(window.isVisible(), !hostAvailable) << hostAvailable;
+    EXPECT_TRUE(window.isMinimized() || window.isHidden()) << hostAvailable;
+    tray->RestoreFromTray();
+    EXPECT_TRUE(window.isVisible()) << hostAvailable;
+    EXPECT_FALSE(window.isMinimized()) << hostAvailable;
+  }
+}
+
 TEST_F(TrayIconTest, RealOffscreenPlatformHasNoNotificationArea) {
   window_.show();
   auto* tray = new TRzTrayIcon(&window_);

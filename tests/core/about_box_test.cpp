@@ -15,16 +15,16 @@
 #include "controls/image.h"
 #include "core/main_window.h"
 #include "gif/gif_image.h"
-#include "tests/support/temp_dir.h"
+#include "tests/core/form_fixture.h"
 
 namespace tapestro {
 namespace {
 
 using ::testing::ElementsAre;
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public test::FormFixture {
  protected:
-  AboutBoxTest() {
+  AboutBoxTest() : form(MakeForm()) {
     form.frmAbout = &about;
     const auto record = [this](const std::string& address) { opened.push_back(address); };
     form.OpenPage = record;
@@ -37,8 +37,7 @@ class AboutBoxTest : public ::testing::Test {
     return boxes;
   }
 
-  test::TempDir dir;
-  TForm1 form{TAppFolders{dir.Path() + "/", dir.Path() + "/"}};
+  TForm1& form;
   TfrmAbout about;
   std::vector<std::string> opened;
 };

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "base/path.h"
+#include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
 #include "controls/up_down.h"
@@ -163,15 +164,11 @@ TEST_F(MainWindowTest, EveryWayOfClosingEndsWithoutWriting) {
   EXPECT_EQ(Ini(), "[Settings]\ncycle=300000\n");
 }
 
-TEST_F(MainWindowTest, TheStartupTickShowsTheWindowOnce) {
-  form.startupTimer();
-  EXPECT_FALSE(form.startup->Enabled());
-  EXPECT_TRUE(form.isVisible());
-  EXPECT_FALSE(form.windowState().testFlag(Qt::WindowMinimized));
-}
-
-TEST_F(MainWindowTest, FileListShowsTheCurrentDirectory) {
-  EXPECT_EQ(form.FileListBox1->CurrentFolder(), startFolder);
+TEST_F(MainWindowTest, FileListShowsTheFolderTreesFolder) {
+  // At creation the tree selects the top-level folder that holds the current directory.
+  EXPECT_FALSE(form.DirTree->SelectedFolder().empty());
+  EXPECT_EQ(form.FileListBox1->CurrentFolder(), form.DirTree->SelectedFolder());
+  EXPECT_EQ(GetCurrentDir(), form.DirTree->SelectedFolder());
   dir.Write("a.gif", "");
   form.FileListBox1->SetCurrentFolder(dir.Path());
   ASSERT_EQ(form.FileListBox1->Items().Count(), 1);

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "base/path.h"
+#include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
 #include "core/main_window.h"
@@ -46,7 +47,8 @@ class RotationTest : public ::testing::Test {
   }
   void TearDown() override { SetCurrentDir(startFolder); }
 
-  void List(const test::TempDir& folder) { form.FileListBox1->SetCurrentFolder(folder.Path()); }
+  // Chosen in the folder tree, which points the file list at it.
+  void List(const test::TempDir& folder) { form.DirTree->OpenFolder(folder.Path()); }
   void SaveStart(const char* cycle) {
     form.txtChangeCycle->setText(cycle);
     form.btnOkay->click();
@@ -133,13 +135,14 @@ TEST_F(RotationTest, AnEmptyFolderAppliesNothingAndReportsTheLoadFailure) {
 }
 
 TEST_F(RotationTest, SwitchingFoldersKeepsThePositionAndWrapsOnAShorterList) {
+  // Made before the tree reads their parent folder, as folders the user picks are.
+  test::TempDir four, two;
+  for (const char* name : {"w.png", "x.png", "y.png", "z.png"}) four.Write(name, "");
+  for (const char* name : {"p.bmp", "q.bmp"}) two.Write(name, "");
   List(pics);
   Step();
   Step();
   EXPECT_EQ(form.Values.CurrentIndex, 1);
-  test::TempDir four, two;
-  for (const char* name : {"w.png", "x.png", "y.png", "z.png"}) four.Write(name, "");
-  for (const char* name : {"p.bmp", "q.bmp"}) two.Write(name, "");
   List(four);
   Step();
   EXPECT_EQ(form.Values.CurrentIndex, 2);

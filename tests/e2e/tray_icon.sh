@@ -1,36 +1,61 @@
 #!/usr/bin/env bash
-# The tray icon on a real X server with a window manager and a notification area:
-# minimising leaves only the icon, a left click brings the window back, the menu's
-# "&Hide Window" hides it; when the notification area quits, the window comes back as
-# a minimised window, and without one minimising never hides it out of reach.
+# The real program's tray icon on an X server with a window manager and a notification
+# area: it starts as the icon, the start-up step brings the window to the front, a left
+# click shows it, the menu's "&Hide Window" and the title bar's minimise hide it; with
+# "Minimize on Startup" it stays the icon; when the notification area quits, or there
+# is none, the window stays reachable as a minimised window.
 source "$(dirname "$0")/lib_xserver.sh"
-probe="$1/tests/e2e/tapestro-tray-probe"
-log="$1/tests/e2e/tray_icon.log"
+scratch=$(mktemp -d)
+trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
+# A copy in a folder of its own: its settings file lives beside it.
+cp "$1/tapestro" "$scratch/"
+program="$scratch/tapestro"
+pid_file="$scratch/pid"
 
-window_id() { xdotool search --name '^Tapestro tray probe$' | head -n 1; }
+# The main window is the program's one wide window; the icon is 22 pixels wide.
+window_id() {
+  local w
+  for w in $(xdotool search --name '^Tapestro$'); do
+    [ "$(xwininfo -id "$w" | sed -n 's/.*Width: //p')" -gt 200 ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
 icon_id() {
   local panel
   panel=$(xdotool search --name '^panel$' | head -n 1)
-  [ -n "$panel" ] && xwininfo -tree -id "$panel" | grep -o '0x[0-9a-f]* "tapestro-tray-probe"' | head -n 1 | cut -d' ' -f1
+  [ -n "$panel" ] && xwininfo -tree -id "$panel" | grep -o '0x[0-9a-f]* "Tapestro"' | head -n 1 | cut -d' ' -f1
 }
 has_icon() { [ -n "$(icon_id)" ]; }
 # xwininfo without a window waits for a click on one: never call it so.
-window_info() { local w; w=$(window_id); [ -n "$w" ] && xwininfo -id "$w"; }
-window_state() { local w; w=$(window_id); [ -n "$w" ] && xprop -id "$w" WM_STATE; }
-no_window() { [ -z "$(window_id)" ]; }
+window_info() { local w; w=$(window_id) && xwininfo -id "$w"; }
+window_state() { local w; w=$(window_id) && xprop -id "$w" WM_STATE; }
 viewable() { window_info | grep -q 'Map State: IsViewable'; }
-# Hidden in the tray: unmapped, and no longer a minimised window of the window manager.
+in_front() { viewable && [ "$(xdotool getactivewindow)" = "$(printf '%d' "$(window_id)")" ]; }
+# Hidden in the tray: unmapped, and no minimised window of the window manager either.
 hidden() { window_info | grep -q 'IsUnMapped' && ! window_state | grep -q Iconic; }
 iconic() { window_state | grep -q 'window state: Iconic'; }
 menu_open() {
   local w
-  for w in $(xdotool search --onlyvisible --classname tapestro-tray-probe); do
-    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && xwininfo -id "$w" | grep -q 'geometry [0-9]*x[0-9]*' &&
+  for w in $(xdotool search --onlyvisible --classname tapestro); do
+    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' &&
       [ "$(xwininfo -id "$w" | sed -n 's/.*Width: //p')" -gt 40 ] && return 0
   done
   return 1
 }
 click_icon() { xdotool mousemove --window "$(icon_id)" 10 10 click "$1"; }
+# Two right presses within the double-click time make a double click, which opens no
+# menu: let the last one age first.
+choose_from_menu() {
+  sleep 0.5
+  click_icon 3
+  wait_for menu_open
+  xdotool key "$1"
+}
+start_program() { E2E_LAST_PID_FILE="$pid_file" start_background "$program"; }
+stop_program() {
+  kill "$(cat "$pid_file")"
+  wait_for sh -c "! kill -0 $(cat "$pid_file")"
+}
 check() { echo "-- $1"; }
 
 start_xserver
@@ -38,31 +63,32 @@ start_window_manager
 start_tray_host
 tray_pid=${_e2e_pids[-1]}
 
-E2E_LAST_PID_FILE="$log.pid" start_background "$probe" >"$log"
+check "it starts as the icon, and the start-up step brings the window to the front"
+start_program
 wait_for has_icon
-wait_for viewable
-grep -q 'ready enabled=1' "$log"
+hidden
+wait_for in_front
+
+check "the menu's Hide Window hides it, a left click on the icon shows it"
+choose_from_menu h
+wait_for hidden
+click_icon 1
+wait_for in_front
+
+check "the menu's Show Window shows it too"
+choose_from_menu h
+wait_for hidden
+choose_from_menu s
+wait_for in_front
 
 check "the title bar's minimise leaves only the icon"
 xdotool windowminimize "$(window_id)"
-wait_for hidden
-
-check "a left click on the icon brings the window back"
-click_icon 1
-wait_for viewable
-
-check "the menu's Hide Window hides it"
-click_icon 3
-wait_for menu_open
-xdotool key h
 wait_for hidden
 click_icon 1
 wait_for viewable
 
 check "the notification area quits: the hidden window comes back minimised"
-click_icon 3
-wait_for menu_open
-xdotool key h
+choose_from_menu h
 wait_for hidden
 kill "$tray_pid"
 wait_for iconic
@@ -75,20 +101,34 @@ tray_pid=${_e2e_pids[-1]}
 wait_for has_icon
 xdotool windowminimize "$(window_id)"
 wait_for hidden
-click_icon 1
-wait_for viewable
+stop_program
 
-check "started without a notification area, minimising keeps the window reachable"
+check "with Minimize on Startup it stays the icon past the start-up step"
+printf '[Settings]\nminstartup=y\n' >"$scratch/Tapestro.ini"
+start_program
+wait_for has_icon
+sleep 2
+hidden
+click_icon 1
+wait_for in_front
+stop_program
+
+check "without a notification area the window is never out of reach"
 kill "$tray_pid"
-kill "$(cat "$log.pid")"
-wait_for no_window
-E2E_LAST_PID_FILE="$log.pid" start_background "$probe" >"$log"
-wait_for viewable
-grep -q 'ready enabled=0' "$log"
+rm "$scratch/Tapestro.ini"
+start_program
+wait_for iconic
+wait_for in_front
 xdotool windowminimize "$(window_id)"
 wait_for iconic
 sleep 0.5
 iconic
 xdotool windowactivate "$(window_id)"
 wait_for viewable
+stop_program
+printf '[Settings]\nminstartup=y\n' >"$scratch/Tapestro.ini"
+start_program  # and Minimize on Startup leaves it minimised, not hidden
+wait_for iconic
+sleep 2
+iconic
 echo "tray icon: all checks passed"

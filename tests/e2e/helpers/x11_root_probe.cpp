@@ -1,11 +1,14 @@
 // x11-root-probe: what the end-to-end tests need to see of the X server.
 //   x11-root-probe drawable ID   prints "WIDTHxHEIGHT DEPTH" of a pixmap or window;
 //                                exits 1 when the server no longer has it
+//   x11-root-probe painted ID    exits 0 when the window is mapped and shows more than
+//                                one colour (its picture has been drawn), else 1
 //   x11-root-probe hold          names a pixmap of its own in _XROOTPMAP_ID only, as a
 //                                live desktop program would, prints its id and waits;
 //                                it ends only if the server drops its connection
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +35,22 @@ int DescribeDrawable(Display* display, const char* idText) {
   return 0;
 }
 
+int Painted(Display* display, const char* idText) {
+  XSetErrorHandler(KeepError);
+  const ::Window id = std::strtoul(idText, nullptr, 0);
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, id, &attributes) == 0 || attributes.map_state != IsViewable) return 1;
+  XImage* image = XGetImage(display, id, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  XSync(display, False);
+  if (image == nullptr || g_failed) return 1;
+  const unsigned long first = XGetPixel(image, 0, 0);
+  bool varied = false;
+  for (int y = 0; y < attributes.height && !varied; ++y)
+    for (int x = 0; x < attributes.width && !varied; ++x) varied = XGetPixel(image, x, y) != first;
+  XDestroyImage(image);
+  return varied ? 0 : 1;
+}
+
 int Hold(Display* display) {
   const ::Window root = DefaultRootWindow(display);
   const Pixmap pixmap = XCreatePixmap(display, root, 8, 8, DefaultDepth(display, DefaultScreen(display)));
@@ -54,8 +73,10 @@ int main(int argc, char** argv) {
   int result = 2;
   if (argc == 3 && std::strcmp(argv[1], "drawable") == 0)
     result = DescribeDrawable(display, argv[2]);
+  else if (argc == 3 && std::strcmp(argv[1], "painted") == 0)
+    result = Painted(display, argv[2]);
   else
-    std::fprintf(stderr, "usage: x11-root-probe drawable ID | hold\n");
+    std::fprintf(stderr, "usage: x11-root-probe drawable ID | painted ID | hold\n");
   XCloseDisplay(display);
   return result;
 }
