@@ -10,6 +10,7 @@
 #include "core/about_box_texts.h"
 #include "core/donation_picture.h"
 #include "core/error_report.h"
+#include "core/program_icon.h"
 #include "core/window_font.h"
 #include "gif/gif_image.h"
 
@@ -50,6 +51,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmAbout");
   setWindowTitle(text::kAboutCaption);
+  setWindowIcon(ProgramIcon());
   setFont(ClassicWindowFont());
   setFixedSize(kClientWidth, kClientHeight);
   BuildVersionPanel();

@@ -45,6 +45,7 @@ class AboutBoxTest : public test::FormFixture {
 TEST_F(AboutBoxTest, IsAFixedWindowWithTheVersionAReadOnlyTextAndTheDonationPicture) {
   EXPECT_FALSE(about.isVisible());
   EXPECT_EQ(about.windowTitle(), "About Tapestro");
+  EXPECT_EQ(about.windowIcon().pixmap(32).toImage(), form.windowIcon().pixmap(32).toImage());
   EXPECT_EQ(about.size(), QSize(376, 299));
   EXPECT_EQ(about.minimumSize(), about.maximumSize());
   EXPECT_TRUE(about.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
