@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "gif/wake_event.h"
 
@@ -80,6 +81,9 @@ void YieldFor(std::chrono::milliseconds time) {
 }  // namespace
 
 int SettledThreadCount() {
+  // A first thread makes runtimes that start a helper thread lazily (ThreadSanitizer's)
+  // start it now, so it is not taken for a thread left behind.
+  std::thread([] {}).join();
   int count = ThreadCount();
   for (int previous = -1; count != previous;) {
     previous = count;
