@@ -1,10 +1,13 @@
 // tapestro: the desktop program. It starts minimised, with no visible window; the
 // start-up step a second later restores the stored choices.
+#include "core/about_box.h"
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
 #include "core/picture_formats.h"
+#include "gif/painter_services.h"
 #include "platform/app_folders.h"
+#include "platform/qt_ui_dispatcher.h"
 #include "platform/screen_depth.h"
 
 int main(int argc, char** argv) {
@@ -13,8 +16,14 @@ int main(int argc, char** argv) {
   // The main window's close ends the program, whatever other windows are open.
   application.setQuitOnLastWindowClosed(false);
   tapestro::RegisterPictureFormats(tapestro::PrimaryScreenBitsPerPixel());
+  // GIF animations hand their drawing to this thread. Every picture is freed before
+  // the dispatcher, which is declared first.
+  tapestro::TQtUiDispatcher dispatcher;
+  const tapestro::TScopedPainterServices painting({&dispatcher});
 
   tapestro::TForm1 form(tapestro::ProgramFolders());
+  tapestro::TfrmAbout frmAbout;
+  form.frmAbout = &frmAbout;
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);
   return application.exec();
 }

@@ -13,6 +13,7 @@
 #include "controls/tray_icon.h"
 #include "core/main_window_texts.h"
 #include "core/program_icon.h"
+#include "core/window_font.h"
 #include "core/window_timer.h"
 
 namespace tapestro {
@@ -23,18 +24,6 @@ namespace {
 // frame is the window manager's, so the client area gets the inner size.
 constexpr int kClientWidth = 712;
 constexpr int kContentHeight = 13 + 13 + 222 + 151 + 19;  // labels, browsing area, panel, status bar
-constexpr int kFontPointSize = 8;
-
-// The layout was drawn for a narrow 8-point sans-serif; Helvetica-like faces keep its
-// texts inside their boxes, wider ones are the fallback.
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                    QStringLiteral("Helvetica"), QStringLiteral("Sans Serif")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(kFontPointSize);
-  return font;
-}
 
 }  // namespace
 
@@ -45,7 +34,7 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   setWindowIcon(ProgramIcon());
   // The icon first: the notification area docks it while the window is built.
   BuildTrayIcon(std::move(services.TrayHost));
-  setFont(WindowFont());
+  setFont(ClassicWindowFont());
 
   BuildMenus();
   auto* central = new QWidget(this);
@@ -70,6 +59,7 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
   ConnectRotationHandlers();
+  ConnectAboutHandlers();
   ConnectTrayCommands();
   ConnectPreview();
   SetTabOrder();

@@ -14,11 +14,13 @@
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
+#include "core/web_pages.h"
 #include "core/window_preparation_context.h"
 #include "core/window_services.h"
 #include "platform/app_folders.h"
 #include "platform/beep.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/web_page.h"
 
 class QAction;
 class QCheckBox;
@@ -33,6 +35,7 @@ class QStatusBar;
 
 namespace tapestro {
 
+class TfrmAbout;
 class TImage;
 class TRzDirectoryTree;
 class TRzFileListBox;
@@ -113,6 +116,10 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
   TWallpaperConversions Conversions = ProgramWallpaperConversions();
+  // The about box, made hidden at program entry; "&About" shows it.
+  TfrmAbout* frmAbout = nullptr;
+  // Opens the two web pages; tests put a recorder here.
+  TWebPageOpener OpenPage = OpenWebPage;
 
   // Setting controls.
   void UpDown1Click(TUDBtnType button);
@@ -137,6 +144,10 @@ class TForm1 : public QMainWindow {
   void ShowRotationState(bool running);
   // Wallpaper preparation of CurrentFile.
   void do_wallpaper();
+  // Help menu.
+  void mnuAbout1Click();
+  void Donatetoauthor1Click();
+  void mnuVisitTapestroHomepageClick();
   // Window commands.
   void FileListBox1Click();
   void pupPreviewimage1Click();
@@ -164,6 +175,7 @@ class TForm1 : public QMainWindow {
   void ConnectSettingHandlers();
   void ConnectShutdownHandlers();
   void ConnectRotationHandlers();
+  void ConnectAboutHandlers();
   desktop::TDesktopBackend& DesktopBackend();
   void ConnectTrayCommands();
   void ConnectPreview();

@@ -10,6 +10,7 @@
 #include "core/error_report.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
+#include "platform/memory_policy.h"
 
 namespace tapestro {
 
@@ -27,6 +28,8 @@ void TForm1::FileListBox1Click() {
   TBusyCursor hourglass;
   try {
     Image1->Picture().LoadFromFile(FileListBox1->SelectedPath());
+    // What the picture before held goes back to the system, not only to the heap.
+    ReturnFreedMemory();
     StatusPane1->SetCaption(QString());
   } catch (const std::exception&) {
     // The picture keeps what it showed.

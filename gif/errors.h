@@ -44,6 +44,8 @@ inline constexpr char kGifUnknownBlockType[] = "Unknown GIF block type";
 inline constexpr char kGifImageExceedsScreen[] = "Image exceeds Logical Screen size";
 inline constexpr char kGifInvalidTrailer[] = "Invalid Image trailer";
 inline constexpr char kGifBitBufferUnderrun[] = "Decoder bit buffer under-run";
+// Warning of the animation painter: the background colour index lies past the global table.
+inline constexpr char kGifInvalidColorIndex[] = "Invalid color index";
 
 // Progress.
 inline constexpr char kGifLoading[] = "Loading...";

@@ -5,6 +5,7 @@
 
 #include "gif/gif_image.h"
 #include "gif/sub_image.h"
+#include "gif/tiling.h"
 
 namespace tapestro {
 
@@ -15,17 +16,6 @@ int32_t ScaleRounded(int64_t value, int64_t numerator, int64_t denominator) {
   const int64_t product = value * numerator;
   const int64_t half = denominator / 2;
   return static_cast<int32_t>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-TRect Intersection(const TRect& a, const TRect& b) {
-  return Rect(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-              std::min(a.Bottom, b.Bottom));
-}
-
-// The first tile start at or before from on the grid through anchor with this step.
-int64_t FirstTileStart(int64_t anchor, int64_t from, int64_t step) {
-  if (anchor <= from) return anchor + (from - anchor) / step * step;
-  return anchor - (anchor - from + step - 1) / step * step;
 }
 
 }  // namespace
@@ -47,35 +37,11 @@ void TGIFSubImage::PaintFrame(TCanvas& canvas, const TRect& rect, bool tile, boo
   TBitmap* bitmap = FrameBitmap();
   if (bitmap == nullptr) return;
   if (tile) {
-    TileFrame(canvas, rect, *bitmap, mask);
+    TileBitmap(canvas, rect, int64_t{rect.Left} + Left(), int64_t{rect.Top} + Top(), *bitmap, mask);
   } else if (mask != nullptr) {
     canvas.MaskedStretchDraw(PlaceRect(rect), *bitmap, *mask);
   } else {
     canvas.StretchDraw(PlaceRect(rect), *bitmap);
-  }
-}
-
-// Copies at natural size on a grid anchored at the image's own offset, clipped to rect
-// and to the canvas, so the work is bounded by the pixels that can change.
-void TGIFSubImage::TileFrame(TCanvas& canvas, const TRect& rect, TBitmap& bitmap, const TBitmap* mask) {
-  const TRect area = Intersection(rect, Rect(0, 0, canvas.Width(), canvas.Height()));
-  if (area.IsEmpty()) return;
-  const int64_t width = bitmap.Width(), height = bitmap.Height();
-  const HPALETTE palette = bitmap.Palette();
-  TStretchRequest request;
-  request.Source = bitmap.Pixels();
-  if (mask != nullptr) request.Mask = mask->Pixels();
-  const int64_t firstX = FirstTileStart(int64_t{rect.Left} + Left(), area.Left, width);
-  const int64_t firstY = FirstTileStart(int64_t{rect.Top} + Top(), area.Top, height);
-  for (int64_t y = firstY; y < area.Bottom; y += height) {
-    for (int64_t x = firstX; x < area.Right; x += width) {
-      const auto tileX = static_cast<int32_t>(x), tileY = static_cast<int32_t>(y);
-      request.Dest =
-          Intersection(Rect(tileX, tileY, static_cast<int32_t>(x + width), static_cast<int32_t>(y + height)), area);
-      request.SourceArea = Rect(request.Dest.Left - tileX, request.Dest.Top - tileY, request.Dest.Right - tileX,
-                                request.Dest.Bottom - tileY);
-      canvas.Stretch(request, palette);
-    }
   }
 }
 

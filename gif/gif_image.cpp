@@ -17,7 +17,8 @@ const TGraphicClass TGIFImage::Class{"TGIFImage", &TGraphic::Class,
 TGIFImage::TGIFImage()
     : header_(std::make_unique<TGIFHeader>(*this)), images_(std::make_unique<TGIFImageList>(*this)) {}
 
-TGIFImage::~TGIFImage() = default;
+// The painters read the sub-images and draw into WholeBitmap: they end first.
+TGIFImage::~TGIFImage() { StopPainters(); }
 
 void TGIFImage::SetWidth(int32_t) { throw EInvalidGraphicOperation(msg::kGifCannotResize); }
 void TGIFImage::SetHeight(int32_t) { throw EInvalidGraphicOperation(msg::kGifCannotResize); }
@@ -26,6 +27,8 @@ void TGIFImage::SaveToStream(TStream&) { throw EInvalidGraphicOperation(msg::kGi
 void TGIFImage::ReadFromStream(TStream& stream) {
   const TRect noRect{};
   Progress(TProgressStage::psStarting, 0, false, noRect, msg::kGifLoading);
+  // The animation of the old content ends whether or not the new one can be read.
+  StopPainters();
   const int64_t start = stream.Position();
   // The new content is read beside the old one, which comes back if the read fails.
   auto oldHeader = std::exchange(header_, std::make_unique<TGIFHeader>(*this));

@@ -2,6 +2,7 @@
 // TGIFImage: a GIF file as a picture. It holds the header (logical screen and global
 // colour table) and the sub-images in stream order; reading replaces both.
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,6 +11,9 @@
 #include "gif/header.h"
 #include "gif/image_list.h"
 #include "gif/limits.h"
+#include "gif/painter_list.h"
+#include "gif/painter_services.h"
+#include "gif/painter_timing.h"
 #include "gif/sub_image.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"
@@ -25,10 +29,20 @@ class TGIFImage : public TGraphic {
   static const TGraphicClass Class;
   static constexpr uint16_t kDefaultPaintOptions = 0x060F;
   // PaintOptions bits.
+  static constexpr uint16_t kPaintThreaded = 1u << 0;     // the animation runs on a thread of its own
   static constexpr uint16_t kPaintTransparent = 1u << 1;  // transparent pixels are left unpainted
-  static constexpr uint16_t kPaintTile = 1u << 8;         // repeated at natural size, not stretched
-  static constexpr uint16_t kPaintDither = 1u << 9;       // frame bitmaps are dithered onto the cube ...
-  static constexpr uint16_t kPaintDitherLowColor = 1u << 10;  // ... with bit 9: only on low-colour screens
+  static constexpr uint16_t kPaintAnimate = 1u << 2;      // every image in turn, not only the first
+  static constexpr uint16_t kPaintLoop = 1u << 3;         // the animation may start over ...
+  static constexpr uint16_t kPaintLoopForever = 1u << 4;  // ... without end, whatever the file says
+  static constexpr uint16_t kPaintCheckTarget = 1u << 5;  // a buffered frame ends the run on a target without pixels
+  // The animation draws on the canvas it was first painted into (which must then live
+  // until StopAnimation), not into WholeBitmap.
+  static constexpr uint16_t kPaintDirect = 1u << 6;
+  static constexpr uint16_t kPaintAsIfRestoring = 1u << 7;       // buffers as if a frame restored to the background
+  static constexpr uint16_t kPaintTile = 1u << 8;                // repeated at natural size, not stretched
+  static constexpr uint16_t kPaintDither = 1u << 9;              // frame bitmaps are dithered onto the cube ...
+  static constexpr uint16_t kPaintDitherLowColor = 1u << 10;     // ... with bit 9: only on low-colour screens
+  static constexpr uint16_t kPaintRestoreFirstImage = 1u << 15;  // image 0's area is restored before it is drawn
 
   TGIFImage();
   ~TGIFImage() override;
@@ -36,9 +50,12 @@ class TGIFImage : public TGraphic {
   const TGraphicClass& ClassType() const override { return Class; }
 
   void Draw(TCanvas& canvas, const TRect& rect) override { PaintInto(canvas, rect); }
-  // Paints the first image into rect, which stands for the whole logical screen:
-  // stretched (tiled with kPaintTile), transparent pixels left alone with
-  // kPaintTransparent. Nothing while a paint of this image runs or without images.
+  // Paints the image into rect, which stands for the whole logical screen: stretched
+  // (tiled with kPaintTile), transparent pixels left alone with kPaintTransparent. One
+  // image is painted as it is. Several are animated (kPaintAnimate) into WholeBitmap,
+  // which the first paint makes from what the canvas shows and every later paint
+  // draws; each frame drawn into it tells the change listener. Nothing while a paint
+  // of this image runs or without images. On the user-interface thread only.
   void PaintInto(TCanvas& canvas, const TRect& rect);
   // True when the stream held no sub-image at all.
   bool Empty() const override { return images_->Count() == 0; }
@@ -85,13 +102,44 @@ class TGIFImage : public TGraphic {
   // Progress of building a frame bitmap.
   void ReportRenderingProgress(TProgressStage stage, uint8_t percent);
 
+  // The animation drawn so far, of the logical screen's size; none before the first
+  // animated paint and after the animation is stopped.
+  TBitmap* WholeBitmap() const { return wholeBitmap_.get(); }
+  // Ends the current painter and waits for it, running the work it hands to this
+  // thread meanwhile; then frees WholeBitmap. The next paint starts over.
+  void StopAnimation();
+  // The same for every painter of the image: used when it is read again or destroyed.
+  void StopPainters();
+  // Whether a painter is running now.
+  bool Animating() const { return painters_.Current() != nullptr; }
+  // The exception that ended the last threaded painter that failed; kept here, never raised.
+  std::exception_ptr AnimationError() const { return animationError_; }
+
   uint16_t PaintOptions = kDefaultPaintOptions;
+  // Percent of the files' own pace; 0 or below waits without end between frames.
+  int AnimationSpeed = kNormalAnimationSpeed;
+  TPainterServices Services = DefaultPainterServices();
   TGIFWarning WarningHandler;
   TGIFLimits Limits;
 
  private:
+  friend class TGIFPainter;
+
   void ReadContent(TStream& stream);
   void CheckTrailer(TStream& stream);
+  // Whether PaintInto animates rather than painting the first image.
+  bool Animates() const;
+  void MakeWholeBitmap(TCanvas& canvas, const TRect& rect);
+  void DrawWholeBitmap(TCanvas& canvas, const TRect& rect);
+  // Makes and starts a painter; false when none is left running afterwards.
+  bool StartPainter(TCanvas& target, const TRect& rect);
+  void WaitForFirstFrame();
+  // One turn of a wait for a painter: the work it handed over runs, the processor is given up.
+  void RunPainterWork();
+  // Frees the painters whose run is over and keeps the error of a failed one.
+  void ReapPainters();
+  // From a painter's own thread, its last act.
+  void PainterFinished(TGIFPainter& painter) { painters_.Finish(painter); }
 
   std::unique_ptr<TGIFHeader> header_;
   std::unique_ptr<TGIFImageList> images_;
@@ -101,6 +149,9 @@ class TGIFImage : public TGraphic {
   HPALETTE imagePalette_;
   bool paletteGuard_ = false;  // set while ImagePalette runs
   bool drawing_ = false;       // set while PaintInto runs
+  TGIFPainterList painters_;
+  std::unique_ptr<TBitmap> wholeBitmap_;
+  std::exception_ptr animationError_;
 };
 
 }  // namespace tapestro

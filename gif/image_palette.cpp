@@ -11,6 +11,10 @@ HPALETTE TGIFImage::ImagePalette() {
   // A first image without a table of its own asks the image, which would ask it again.
   if (paletteGuard_) throw GIFException(msg::kGifNoColorTable);
   const TScopedFlag guard(paletteGuard_);
+  // While an animation is shown, frames take the palette it is drawn with.
+  if (wholeBitmap_) {
+    if (HPALETTE palette = wholeBitmap_->Palette()) return palette;
+  }
   if (imagePalette_) return imagePalette_;
   if (DitherWanted()) return imagePalette_ = CubePalette();
   const TGIFColorMap& global = header_->ColorMap();

@@ -4,9 +4,10 @@
 
 namespace tapestro {
 
+uint64_t PixelCount(uint32_t width, uint32_t height) { return static_cast<uint64_t>(width) * height; }
+
 uint64_t CheckedPixelCount(uint32_t width, uint32_t height, uint64_t maxPixels) {
-  // Both factors fit in 32 bits, so the 64-bit product cannot overflow.
-  const uint64_t pixels = static_cast<uint64_t>(width) * height;
+  const uint64_t pixels = PixelCount(width, height);
   if (pixels > maxPixels) throw GIFLimitException(msg::kGifTooLarge);
   return pixels;
 }

@@ -101,7 +101,6 @@ class TGIFSubImage final : public TGIFItem {
   TFrameBuild BuildDitheredBitmap(bool makeMask);
   // Progress every 32 rows: the build's position as a percentage.
   void ReportRowProgress(int32_t y);
-  void TileFrame(TCanvas& canvas, const TRect& rect, TBitmap& bitmap, const TBitmap* mask);
   // The pixel buffer, filled with TransparentIndex(): pixels the data never reach
   // stay transparent (or take colour 0).
   void AllocatePixels();

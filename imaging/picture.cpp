@@ -13,14 +13,25 @@ void TPicture::LoadFromFile(const std::string& fileName) {
   if (graphicClass == nullptr || graphicClass->Create == nullptr)
     throw EInvalidGraphic(Format(msg::kUnknownExtension, extension));
   std::unique_ptr<TGraphic> fresh = graphicClass->Create();
-  fresh->OnProgress = [this](TGraphic& sender, TProgressStage stage, uint8_t percent, bool redraw, const TRect& rect,
-                             const std::string& message) {
+  ForwardProgress(*fresh);
+  fresh->LoadFromFile(fileName);
+  SetGraphic(std::move(fresh));
+}
+
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+  if (graphic) {
+    ForwardProgress(*graphic);
+    graphic->OnChange = [this](TGraphic&) { Changed(); };
+  }
+  graphic_ = std::move(graphic);
+  Changed();
+}
+
+void TPicture::ForwardProgress(TGraphic& graphic) {
+  graphic.OnProgress = [this](TGraphic& sender, TProgressStage stage, uint8_t percent, bool redraw, const TRect& rect,
+                              const std::string& message) {
     if (OnProgress) OnProgress(sender, stage, percent, redraw, rect, message);
   };
-  fresh->LoadFromFile(fileName);
-  graphic_ = std::move(fresh);
-  graphic_->OnChange = [this](TGraphic&) { Changed(); };
-  Changed();
 }
 
 void TPicture::Changed() {

@@ -31,9 +31,13 @@ class TPicture {
   // "Unknown picture file extension (.%s)" (the extension as the name has it) when no
   // class is registered, and passes on the graphic's own error when loading fails.
   void LoadFromFile(const std::string& fileName);
+  // Holds graphic (none: nothing) in place of the graphic held before, as a load does:
+  // a picture kept in the program rather than in a file.
+  void SetGraphic(std::unique_ptr<TGraphic> graphic);
 
  private:
   void Changed();
+  void ForwardProgress(TGraphic& graphic);
 
   std::unique_ptr<TGraphic> graphic_;
 };

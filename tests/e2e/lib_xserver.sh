@@ -42,6 +42,9 @@ start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &
   _e2e_pids+=($!)
   wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
+  # The check window comes before the list of what it supports; activating a window
+  # fails until that list is there.
+  wait_for sh -c 'xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW'
 }
 
 start_tray_host() {
