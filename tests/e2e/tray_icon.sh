@@ -66,7 +66,9 @@ tray_pid=${_e2e_pids[-1]}
 check "it starts as the icon, and the start-up step brings the window to the front"
 start_program
 wait_for has_icon
-hidden
+# The icon docks before the window is built; the window exists unmapped until the
+# start-up step a second later.
+wait_for hidden
 wait_for in_front
 
 check "the menu's Hide Window hides it, a left click on the icon shows it"
