@@ -43,9 +43,7 @@ start_window_manager
 pid=$!
 _e2e_pids+=("$pid")
 # The start-up step restores the window and the folder a second after start.
-wait_for xdotool search --onlyvisible --name '^Tapestro$'
-window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
-xdotool windowactivate --sync "$window"
+window=$(front_main_window)
 sleep 2
 
 ticks_per_second=$(getconf CLK_TCK)

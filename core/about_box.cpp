@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 #include "base/stream.h"
 #include "controls/image.h"
@@ -12,6 +11,7 @@
 #include "core/error_report.h"
 #include "core/program_icon.h"
 #include "core/window_font.h"
+#include "core/window_placement.h"
 #include "gif/gif_image.h"
 
 namespace tapestro {
@@ -139,11 +139,7 @@ void TfrmAbout::showEvent(QShowEvent* event) {
   // Centred the first time; afterwards it stays where the user left it.
   if (shownOnce_) return;
   shownOnce_ = true;
-  if (const QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnScreen(*this);
 }
 
 }  // namespace tapestro

@@ -6,7 +6,6 @@
 #include <QSplitter>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -14,6 +13,7 @@
 #include "core/main_window_texts.h"
 #include "core/program_icon.h"
 #include "core/window_font.h"
+#include "core/window_placement.h"
 #include "core/window_timer.h"
 
 namespace tapestro {
@@ -51,10 +51,11 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   BuildStatusBar();
   BuildTimers();
   resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
-  // Created minimised: the tray icon takes the minimising over and, once the message
-  // loop runs, leaves the icon alone (or a minimised window where no notification
-  // area takes the icon).
-  setWindowState(Qt::WindowMinimized);
+  // Starts as the icon: once the message loop runs the tray icon keeps the window
+  // hidden (or minimised where no notification area takes the icon). The window is
+  // not put in the minimised state first: on X11 a window never shown, restored from
+  // that state, is at times mapped minimised by the window manager all the same.
+  QMetaObject::invokeMethod(TrayIcon, &TRzTrayIcon::MinimizeToTray, Qt::QueuedConnection);
 
   ConnectSettingHandlers();
   ConnectShutdownHandlers();
@@ -89,11 +90,7 @@ void TForm1::showEvent(QShowEvent* event) {
   // it; it is centred when it first shows in its normal state instead.
   if (shownOnce_ || isMinimized()) return;
   shownOnce_ = true;
-  if (const QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnScreen(*this);
 }
 
 }  // namespace tapestro

@@ -17,8 +17,7 @@ start_window_manager
 (cd "$work" && exec ./tapestro >/dev/null 2>&1) &
 app=$!
 _e2e_pids+=("$app")
-wait_for xdotool search --onlyvisible --name '^Tapestro$'
-main=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
+main=$(front_main_window)
 
 choose_about() {
   xdotool windowactivate --sync "$main"

@@ -32,9 +32,7 @@ app=$!
 _e2e_pids+=("$app")
 
 # The start-up step shows the window a second after start.
-wait_for xdotool search --onlyvisible --name '^Tapestro$'
-window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
-xdotool windowactivate --sync "$window"
+window=$(front_main_window)
 [ -f "$ini" ] && fail "settings written at start"
 # Let the window manager finish placing and focusing the new window.
 sleep 1

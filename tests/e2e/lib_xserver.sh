@@ -5,6 +5,7 @@
 #   start_window_manager           openbox: needed for minimise, activate and focus
 #   start_tray_host                trayer: an XEmbed notification area
 #   wait_for COMMAND...            retries a command for up to 10 seconds
+#   front_main_window              waits for the main window, activates it, prints its id
 set -euo pipefail
 
 _e2e_pids=()
@@ -59,4 +60,14 @@ start_background() {
   "$@" &
   _e2e_pids+=($!)
   echo $! >"${E2E_LAST_PID_FILE:-/dev/null}"
+}
+
+# Waits for the program's main window to show, brings it to the front and prints its id.
+front_main_window() {
+  local window
+  # Errors are returned by hand: a command substitution does not stop on them.
+  wait_for xdotool search --onlyvisible --name '^Tapestro$' || return 1
+  window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
+  xdotool windowactivate --sync "$window" || return 1
+  echo "$window"
 }

@@ -23,9 +23,7 @@ start_window_manager
 (cd "$work/pics" && exec ../tapestro >/dev/null 2>&1) &
 app=$!
 _e2e_pids+=("$app")
-wait_for xdotool search --onlyvisible --name '^Tapestro$'
-window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
-xdotool windowactivate --sync "$window"
+window=$(front_main_window)
 sleep 1.5
 
 threads() { awk '/^Threads/ { print $2 }' "/proc/$app/status"; }

@@ -35,9 +35,7 @@ cd "$pics"
 _e2e_pids+=($!)
 
 # The start-up step shows the window a second after start.
-wait_for xdotool search --onlyvisible --name '^Tapestro$'
-window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
-xdotool windowactivate --sync "$window"
+window=$(front_main_window)
 sleep 1
 [ -z "$(xprop -root _XROOTPMAP_ID | grep '#')" ] || fail "the wallpaper changed at start"
 

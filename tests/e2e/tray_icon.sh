@@ -31,9 +31,10 @@ window_info() { local w; w=$(window_id) && xwininfo -id "$w"; }
 window_state() { local w; w=$(window_id) && xprop -id "$w" WM_STATE; }
 viewable() { window_info | grep -q 'Map State: IsViewable'; }
 in_front() { viewable && [ "$(xdotool getactivewindow)" = "$(printf '%d' "$(window_id)")" ]; }
-# Hidden in the tray: unmapped, and no minimised window of the window manager either.
-hidden() { window_info | grep -q 'IsUnMapped' && ! window_state | grep -q Iconic; }
 iconic() { window_state | grep -q 'window state: Iconic'; }
+# Hidden in the tray: not on the screen, and no minimised window of the window manager
+# either (a window never shown has no X window at all).
+hidden() { ! viewable && ! iconic; }
 menu_open() {
   local w
   for w in $(xdotool search --onlyvisible --classname tapestro); do
@@ -66,9 +67,7 @@ tray_pid=${_e2e_pids[-1]}
 check "it starts as the icon, and the start-up step brings the window to the front"
 start_program
 wait_for has_icon
-# The icon docks before the window is built; the window exists unmapped until the
-# start-up step a second later.
-wait_for hidden
+hidden
 wait_for in_front
 
 check "the menu's Hide Window hides it, a left click on the icon shows it"
