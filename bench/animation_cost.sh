@@ -15,17 +15,9 @@ build=$(cd "$1" && pwd)
 seconds=${2:-20}
 source "$root/tests/e2e/lib_xserver.sh"
 
-shared=""
-for candidate in "${TAPESTRO_SHARED:-}" "$root/../shared" /work/shared; do
-  [ -n "$candidate" ] && [ -f "$candidate/bench/make-bench-corpus.sh" ] && { shared=$candidate; break; }
-done
-corpus=$root/bench/corpus
-anim=$corpus/anim-800x600.gif
-if [ ! -f "$anim" ]; then
-  [ -n "$shared" ] || { echo "make-bench-corpus.sh not found (set TAPESTRO_SHARED)" >&2; exit 2; }
-  echo "making the benchmark corpus in $corpus ..." >&2
-  "$shared/bench/make-bench-corpus.sh" "$corpus" >/dev/null
-fi
+source "$root/bench/lib_bench.sh"
+anim=$bench_corpus/anim-800x600.gif
+corpus_ready "$anim"
 if command -v convert-im6.q16 >/dev/null 2>&1; then IM=convert-im6.q16; else IM=convert; fi
 
 scratch=$(mktemp -d)

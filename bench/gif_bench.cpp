@@ -20,9 +20,12 @@
 
 #include "base/stream.h"
 #include "gif/gif_image.h"
+#include "tests/support/giflib_memory.h"
 
 namespace {
 
+using tapestro::test::GiflibMemoryInput;
+using tapestro::test::ReadGiflibMemory;
 using Bytes = std::vector<uint8_t>;
 
 std::string CorpusFile(const char* name) {
@@ -40,25 +43,12 @@ const Bytes& Load(const char* name) {
   return cache.back().second;
 }
 
-struct MemoryInput {
-  const Bytes* bytes;
-  size_t at = 0;
-};
-
-int ReadFromMemory(GifFileType* file, GifByteType* out, int count) {
-  auto* input = static_cast<MemoryInput*>(file->UserData);
-  const size_t n = std::min(static_cast<size_t>(count), input->bytes->size() - input->at);
-  std::memcpy(out, input->bytes->data() + input->at, n);
-  input->at += n;
-  return static_cast<int>(n);
-}
-
 // giflib record by record up to the first image, rows in interlace pass order: what
 // gif-first-frame's "first" mode does before it converts to RGB.
 void GiflibFirstImage(const Bytes& bytes, Bytes& pixels) {
-  MemoryInput input{&bytes};
+  GiflibMemoryInput input{&bytes};
   int error = 0;
-  GifFileType* file = DGifOpen(&input, ReadFromMemory, &error);
+  GifFileType* file = DGifOpen(&input, ReadGiflibMemory, &error);
   GifRecordType record = UNDEFINED_RECORD_TYPE;
   while (file != nullptr && DGifGetRecordType(file, &record) == GIF_OK && record != TERMINATE_RECORD_TYPE) {
     if (record == EXTENSION_RECORD_TYPE) {
@@ -80,9 +70,9 @@ void GiflibFirstImage(const Bytes& bytes, Bytes& pixels) {
 }
 
 int GiflibAllImages(const Bytes& bytes) {
-  MemoryInput input{&bytes};
+  GiflibMemoryInput input{&bytes};
   int error = 0;
-  GifFileType* file = DGifOpen(&input, ReadFromMemory, &error);
+  GifFileType* file = DGifOpen(&input, ReadGiflibMemory, &error);
   if (file == nullptr) return 0;
   const int count = DGifSlurp(file) == GIF_OK ? file->ImageCount : 0;
   DGifCloseFile(file, &error);

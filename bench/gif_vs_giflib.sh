@@ -17,16 +17,13 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
-shared=${TAPESTRO_SHARED:-$root/../shared}
-[ -d "$shared/bench" ] || shared=/work/shared
-corpus=$root/bench/corpus
+source "$root/bench/lib_bench.sh"
+shared=$(shared_folder gif-first-frame.c)
+corpus=$bench_corpus
 photo=$corpus/photo-4000x3000.gif
 anim=$corpus/anim-800x600.gif
 
-if [ ! -f "$photo" ] || [ ! -f "$anim" ]; then
-  echo "making the benchmark corpus in $corpus ..." >&2
-  "$shared/bench/make-bench-corpus.sh" "$corpus" >/dev/null
-fi
+corpus_ready "$photo" "$anim"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" --target gif_bench tapestro-tool >/dev/null
 bench=$root/build/bench/gif_bench

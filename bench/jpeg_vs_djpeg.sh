@@ -11,15 +11,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
-shared=${TAPESTRO_SHARED:-$root/../shared}
-[ -d "$shared/bench" ] || shared=/work/shared
-corpus=$root/bench/corpus
+source "$root/bench/lib_bench.sh"
+shared=$(shared_folder jpeg-decode-mem.c)
+corpus=$bench_corpus
 photo=$corpus/photo-6000x4000.jpg
 
-if [ ! -f "$photo" ]; then
-  echo "making the benchmark corpus in $corpus ..." >&2
-  "$shared/bench/make-bench-corpus.sh" "$corpus" >/dev/null
-fi
+corpus_ready "$photo"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" --target tapestro-tool >/dev/null
 tool=$root/build/tapestro-tool

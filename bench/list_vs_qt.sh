@@ -10,13 +10,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-21}
 tool="$build/tapestro-tool"
-shared=${TAPESTRO_SHARED:-}
-for candidate in "$shared" "$here/../../shared" /work/shared; do
-  [ -n "$candidate" ] && [ -f "$candidate/bench/qt-list-sort.cpp" ] && { shared=$candidate; break; }
-done
-[ -f "$shared/bench/qt-list-sort.cpp" ] || { echo "reference programs not found" >&2; exit 1; }
+source "$here/lib_bench.sh"
+shared=$(shared_folder qt-list-sort.cpp)
 
-corpus="$here/corpus"
+corpus=$bench_corpus
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 

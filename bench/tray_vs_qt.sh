@@ -16,11 +16,8 @@ build=$(cd "$1" && pwd)
 runs=${2:-15}
 source "$here/../tests/e2e/lib_xserver.sh"
 
-shared=""
-for candidate in "${TAPESTRO_SHARED:-}" "$here/../../shared" /work/shared; do
-  [ -n "$candidate" ] && [ -f "$candidate/bench/qt-tray-idle.cpp" ] && { shared=$candidate; break; }
-done
-[ -n "$shared" ] || { echo "qt-tray-idle.cpp not found (set TAPESTRO_SHARED)" >&2; exit 2; }
+source "$here/lib_bench.sh"
+shared=$(shared_folder qt-tray-idle.cpp)
 scratch=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
 reference="$scratch/qt-tray-idle"

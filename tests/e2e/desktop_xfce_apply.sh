@@ -5,17 +5,7 @@
 # names, each showing its own picture.
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
-# Services the private bus starts inherit its environment: the home is made first.
-if [ "${2:-}" != --on-private-bus ]; then
-  work=$(mktemp -d)
-  export HOME=$work/home XDG_CONFIG_HOME=$work/config
-  # Removed only after the bus has ended: its services write their settings as they go.
-  status=0
-  dbus-run-session -- "$0" "$build" --on-private-bus "$work" || status=$?
-  rm -rf "$work"
-  exit $status
-fi
-work=$3
+source "$here/lib_private_bus.sh" "$@"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 cd "$work"

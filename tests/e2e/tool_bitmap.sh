@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # tapestro-tool info and convert on BMP files: what they print, what they write, and
 # how they fail (the program's text on standard error, exit 1, the output untouched).
-set -euo pipefail
-tool="$1/tapestro-tool"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib_tool.sh" "$1"
 
 # A 2 x 1 24-bit BMP exactly as the writer lays it out: 54-byte headers, one 8-byte row.
 printf 'BM\x3e\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00' >small.bmp
@@ -27,15 +21,6 @@ if [ -d "$suite" ]; then
   "$tool" convert "$suite/g/pal8rle.bmp" rle.bmp
   cmp "$suite/g/pal8rle.bmp" rle.bmp || fail "an untouched run-length file is written back as read"
 fi
-
-expect_error() {  # expect_error TEXT COMMAND...
-  local text=$1 status=0
-  shift
-  "$@" >stdout 2>stderr || status=$?
-  [ "$status" -eq 1 ] || fail "$* exited $status"
-  [ "$(cat stderr)" = "$text" ] || fail "$*: '$(cat stderr)' instead of '$text'"
-  [ ! -s stdout ] || fail "$* printed on standard output"
-}
 
 printf 'BA not a bitmap' >bad.bmp
 cp out.bmp kept.bmp

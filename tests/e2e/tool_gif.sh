@@ -1,14 +1,7 @@
 #!/usr/bin/env bash
 # tapestro-tool info and convert on GIF files: the first image's bitmap is what gets
 # written, and GIFs without one fail with the program's text, the output untouched.
-set -euo pipefail
-tool="$1/tapestro-tool"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-bytes_at() { od -An -tu1 -j "$2" -N "$3" "$1" | xargs; }  # FILE OFFSET COUNT
+source "$(dirname "$0")/lib_tool.sh" "$1"
 
 # 2 x 2 screen, 4 colours (black, red, green, blue), index 3 transparent, pixels 0 1 / 2 3.
 screen='GIF89a\x02\x00\x02\x00\x91\x00\x00\x00\x00\x00\xff\x00\x00\x00\xff\x00\x00\x00\xff'
@@ -29,14 +22,6 @@ printf "$screen\x3b" >empty.gif
 [ "$(bytes_at out.bmp 58 4)" = "0 0 255 0" ] || fail "colour 1 is red (blue, green, red, 0)"
 # Rows bottom first, each padded to 4 bytes; the transparent pixel keeps its index.
 [ "$(bytes_at out.bmp 1078 8)" = "2 3 0 0 0 1 0 0" ] || fail "pixels: $(bytes_at out.bmp 1078 8)"
-
-expect_error() {  # expect_error TEXT COMMAND...
-  local text=$1 status=0
-  shift
-  "$@" >stdout 2>stderr || status=$?
-  [ "$status" -eq 1 ] || fail "$* exited $status"
-  [ "$(cat stderr)" = "$text" ] || fail "$*: '$(cat stderr)' instead of '$text'"
-}
 
 cp out.bmp kept.bmp
 expect_error "empty.gif: the GIF file has no first image" "$tool" convert empty.gif out.bmp

@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
 # tapestro-tool info and convert on JPEG files: the header's facts without decoding, the
 # decoded BMP file with djpeg's pixels, and the library's error codes on bad files.
-set -euo pipefail
-tool="$1/tapestro-tool"
 data=$(cd "$(dirname "$0")/../data/jpeg" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib_tool.sh" "$1"
 
 [ "$("$tool" info "$data/photo-64x48.jpg")" = "TJPEGImage 64 48 pf24bit" ] || fail "info photo"
 [ "$("$tool" info "$data/grey-64x48.jpg")" = "TJPEGImage 64 48 pf8bit" ] || fail "info grey"
@@ -21,14 +15,6 @@ if command -v djpeg >/dev/null; then
   djpeg -dct float -bmp -outfile reference.bmp photo.JPEG
   cmp <(tail -c +55 out.bmp) <(tail -c +55 reference.bmp) || fail "pixels differ from djpeg's"
 fi
-
-expect_error() {  # expect_error TEXT COMMAND...
-  local text=$1 status=0
-  shift
-  "$@" >stdout 2>stderr || status=$?
-  [ "$status" -eq 1 ] || fail "$* exited $status"
-  [ "$(cat stderr)" = "$text" ] || fail "$*: '$(cat stderr)' instead of '$text'"
-}
 
 cp out.bmp kept.bmp
 echo "a text file" >notes.jpg

@@ -1,26 +1,10 @@
 #include "tests/gif/giflib_reference.h"
 
-#include <gif_lib.h>
-
-#include <algorithm>
-#include <cstring>
+#include "tests/support/giflib_memory.h"
 
 namespace tapestro::test {
 
 namespace {
-
-struct MemoryInput {
-  const Bytes* bytes;
-  size_t at = 0;
-};
-
-int ReadFromMemory(GifFileType* file, GifByteType* out, int count) {
-  auto* input = static_cast<MemoryInput*>(file->UserData);
-  const size_t n = std::min(static_cast<size_t>(count), input->bytes->size() - input->at);
-  std::memcpy(out, input->bytes->data() + input->at, n);
-  input->at += n;
-  return static_cast<int>(n);
-}
 
 std::vector<TGIFColor> ColorsOf(const ColorMapObject* map) {
   std::vector<TGIFColor> colors;
@@ -34,9 +18,9 @@ std::vector<TGIFColor> ColorsOf(const ColorMapObject* map) {
 
 GiflibDecode DecodeWithGiflib(const Bytes& bytes) {
   GiflibDecode result;
-  MemoryInput input{&bytes};
+  GiflibMemoryInput input{&bytes};
   int error = 0;
-  GifFileType* file = DGifOpen(&input, ReadFromMemory, &error);
+  GifFileType* file = DGifOpen(&input, ReadGiflibMemory, &error);
   if (file == nullptr) return result;
   result.ok = DGifSlurp(file) == GIF_OK;
   for (int i = 0; result.ok && i < file->ImageCount; ++i) {
