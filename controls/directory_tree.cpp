@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -50,6 +51,9 @@ bool SizesToText(const QLabel& label) {
 TRzDirectoryTree::TRzDirectoryTree(QWidget* parent, std::unique_ptr<TVolumeSource> volumes)
     : QTreeWidget(parent), volumes_(std::move(volumes)) {
   setHeaderHidden(true);
+  // The hidden header still measures its text when the selection moves; in the tree's
+  // font it loads no face of its own (its class font is the desktop's).
+  header()->setFont(font());
   setColumnCount(1);
   setEditTriggers(NoEditTriggers);
   setSelectionMode(SingleSelection);

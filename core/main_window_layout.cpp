@@ -72,7 +72,8 @@ void KeepSelectionVisible(QWidget* widget) {
 QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, QStyle::StandardPixmap icon) {
   auto* button = Named(new QPushButton(text, parent), name);
   button->setGeometry(geometry);
-  button->setIcon(parent->style()->standardIcon(icon));
+  // Only the size the button draws is kept: the style's icon holds large renderings too.
+  button->setIcon(QIcon(parent->style()->standardIcon(icon).pixmap(button->iconSize())));
   button->setCursor(Qt::PointingHandCursor);
   // A focused button takes Enter itself; otherwise Enter goes to the default button.
   button->setAutoDefault(true);
