@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -50,6 +51,9 @@ bool SizesToText(const QLabel& label) {
 TRzDirectoryTree::TRzDirectoryTree(QWidget* parent, std::unique_ptr<TVolumeSource> volumes)
     : QTreeWidget(parent), volumes_(std::move(volumes)) {
   setHeaderHidden(true);
+  // The hidden header still measures its text when the selection moves; in the tree's
+  // font it loads no face of its own (its class font is the desktop's).
+  header()->setFont(font());
   setColumnCount(1);
   setEditTriggers(NoEditTriggers);
   setSelectionMode(SingleSelection);
@@ -89,8 +93,7 @@ void TRzDirectoryTree::OpenFolder(const std::string& path) {
   TBusyCursor busy;
   TFolderNode* node = TopLevelNode(static_cast<int>(*holder));
   for (const std::string& name : NamesBelow(tops[*holder], existing)) {
-    FillChildren(node);
-    node = ChildNamed(node, name);
+    node = FindChild(node, name);
     if (node == nullptr) return;  // hidden, or not a folder the tree lists
   }
   SelectNode(node);
@@ -201,24 +204,52 @@ TFolderNode* TRzDirectoryTree::ChildNamed(TFolderNode* node, const std::string& 
   return nullptr;
 }
 
+TFolderNode* TRzDirectoryTree::FindChild(TFolderNode* node, const std::string& name) {
+  const bool wasFilled = node->Info().filled;
+  FillChildren(node);
+  TFolderNode* child = ChildNamed(node, name);
+  // Made since the node was read: one more read finds it.
+  if (child == nullptr && wasFilled && DirectoryExists(node->Info().path + name)) {
+    RefillChildren(node);
+    child = ChildNamed(node, name);
+  }
+  return child;
+}
+
+std::vector<std::string> TRzDirectoryTree::ReadSubfolders(TFolderNode* node) const {
+  // The stamp comes first: a change made while the folder is read shows at the next look.
+  node->Info().stamp = SettledFolderStamp(node->Info().path);
+  node->Info().filled = true;
+  std::vector<std::string> names = ListSubfolders(node->Info().path, showHiddenDirs_);
+  SortNames(names);
+  return names;
+}
+
+TFolderNode* TRzDirectoryTree::MakeChild(TFolderNode* node, const std::string& name) {
+  return new TFolderNode({node->Info().path + name + kPathDelim}, Caption(name), icons_.Folder());
+}
+
 void TRzDirectoryTree::FillChildren(TFolderNode* node) {
   if (node->Info().filled) return;
   TBusyCursor busy;
   node->DropChildren();
-  node->Info().filled = true;
-  std::vector<std::string> names = ListSubfolders(node->Info().path, showHiddenDirs_);
-  SortNames(names);
+  const std::vector<std::string> names = ReadSubfolders(node);
   QList<QTreeWidgetItem*> children;
   children.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names)
-    children.append(new TFolderNode({node->Info().path + name + kPathDelim}, Caption(name), icons_.Folder()));
+  for (const std::string& name : names) children.append(MakeChild(node, name));
   node->addChildren(children);
 }
 
 void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
   TFolderNode* node = TFolderNode::Of(item);
   if (node == nullptr) return;
-  FillChildren(node);
+  if (ChangedSinceFilled(*node)) RefillChildren(node);
+  else FillChildren(node);
+  ProbeChildren(node);
+}
+
+// Gives each unread child without a button one when it holds a listable subfolder.
+void TRzDirectoryTree::ProbeChildren(TFolderNode* node) {
   TBusyCursor busy;
   std::vector<TFolderNode*> unread;
   std::vector<std::string> names;
@@ -226,7 +257,7 @@ void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
     TFolderNode* child = TFolderNode::Of(node->child(i));
     if (child == nullptr || child->Info().filled || child->childCount() != 0) continue;
     unread.push_back(child);
-    names.push_back(ExtractFileName(ExcludeTrailingPathDelimiter(child->Info().path)));
+    names.push_back(child->Name());
   }
   const std::vector<bool> have = WhichHaveSubfolders(node->Info().path, names, showHiddenDirs_);
   for (size_t i = 0; i < unread.size(); ++i)

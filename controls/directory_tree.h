@@ -1,7 +1,7 @@
 #pragma once
 // The folder tree: the top-level folders (root, home, mounted volumes) and their
-// subfolders, read when a node first opens. The selected folder drives the image file
-// list and the folder label.
+// subfolders, read when a node first opens and again when it opens after its folder
+// changed. The selected folder drives the image file list and the folder label.
 #include <QLabel>
 #include <QPointer>
 #include <QTreeWidget>
@@ -66,8 +66,14 @@ class TRzDirectoryTree : public QTreeWidget {
   void OpenFolderOrStart(const std::string& folder);
   void SelectNode(TFolderNode* node);
   TFolderNode* ChildNamed(TFolderNode* node, const std::string& name);
+  TFolderNode* FindChild(TFolderNode* node, const std::string& name);
 
+  std::vector<std::string> ReadSubfolders(TFolderNode* node) const;
+  TFolderNode* MakeChild(TFolderNode* node, const std::string& name);
   void FillChildren(TFolderNode* node);
+  static bool ChangedSinceFilled(const TFolderNode& node);
+  void RefillChildren(TFolderNode* node);
+  void ProbeChildren(TFolderNode* node);
   void NodeExpanded(QTreeWidgetItem* item);
   void NodeClicked(QTreeWidgetItem* item);
   void SelectionChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);

@@ -17,7 +17,6 @@ class TFolderIcons {
   const QIcon& OpenFolder() const { return openFolder_; }
 
  private:
-  QFileIconProvider provider_;
   QIcon folder_;
   QIcon openFolder_;
 };

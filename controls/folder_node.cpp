@@ -1,5 +1,7 @@
 #include "controls/folder_node.h"
 
+#include "base/path.h"
+
 namespace tapestro {
 
 TFolderNode::TFolderNode(TFolderInfo info, const QString& caption, const QIcon& icon)
@@ -11,6 +13,8 @@ TFolderNode::TFolderNode(TFolderInfo info, const QString& caption, const QIcon& 
 TFolderNode* TFolderNode::Of(QTreeWidgetItem* item) {
   return item != nullptr && item->type() == kType ? static_cast<TFolderNode*>(item) : nullptr;
 }
+
+std::string TFolderNode::Name() const { return ExtractFileName(ExcludeTrailingPathDelimiter(info_.path)); }
 
 void TFolderNode::AddPlaceholder() {
   auto* placeholder = new QTreeWidgetItem(this, QStringList{QStringLiteral(":")});

@@ -2,6 +2,7 @@
 // A node of the folder tree and the folder it stands for.
 #include <QTreeWidgetItem>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tapestro {
@@ -9,6 +10,9 @@ namespace tapestro {
 struct TFolderInfo {
   std::string path;     // always ends in the delimiter
   bool filled = false;  // its subfolders have been read
+  // The folder's stamp when they were read (SettledFolderStamp); none: read them again
+  // at the next look.
+  std::optional<int64_t> stamp = std::nullopt;
 };
 
 class TFolderNode final : public QTreeWidgetItem {
@@ -23,6 +27,8 @@ class TFolderNode final : public QTreeWidgetItem {
   TFolderInfo& Info() { return info_; }
   const TFolderInfo& Info() const { return info_; }
   const QIcon& Icon() const { return icon_; }
+  // The folder's own name as stored on disk; empty for the root.
+  std::string Name() const;
 
   // A child captioned ":" that gives the node its expand button until the subfolders
   // are read in its place.

@@ -1,6 +1,8 @@
 #pragma once
 // Which subfolders of a folder the folder tree lists: folders, and links to folders,
 // that the user may enter; names starting with "." are hidden unless asked for.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,5 +19,14 @@ std::vector<std::string> ListSubfolders(const std::string& folder, bool showHidd
 // anything in it; each look stops at the first such subfolder.
 std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vector<std::string>& names,
                                       bool showHidden);
+
+// A folder's modification time in nanoseconds, which moves whenever an entry is added,
+// removed or renamed: a node compares it to tell whether its subfolders need reading
+// again. None when the folder cannot be read, or when it changed so recently that a
+// further change could keep the same time (file systems keep coarse times: FAT two
+// seconds), so that the next look reads the folder rather than trust it.
+std::optional<int64_t> SettledFolderStamp(const std::string& folder);
+// The same time read without the settling rule, to compare with a stored stamp.
+std::optional<int64_t> FolderStamp(const std::string& folder);
 
 }  // namespace tapestro

@@ -1,5 +1,6 @@
 #include "core/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,12 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   setWindowIcon(ProgramIcon());
   // The icon first: the notification area docks it while the window is built.
   BuildTrayIcon(std::move(services.TrayHost));
+  // The program's font, not only the window's: message boxes and the tray menu share
+  // it, and controls that lay out their text before taking their parent's font (a line
+  // edit's first text) load no second face.
+  QApplication::setFont(ClassicWindowFont());
+  // Set on the window as well: a font set on a widget reaches its children over the
+  // desktop's fonts for item views and the like.
   setFont(ClassicWindowFont());
 
   BuildMenus();

@@ -47,6 +47,9 @@ Widget* Named(Widget* widget, const char* name) {
 QLabel* FixedLabel(QWidget* parent, const char* name, const char* text) {
   auto* label = Named(new QLabel(text, parent), name);
   label->setFixedHeight(kLabelHeight);
+  // The font's line is taller than the row; standing on the row's bottom keeps every
+  // letter, descenders too, inside it, where a centred line loses its lowest pixels.
+  label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   return label;
 }
 
@@ -69,7 +72,8 @@ void KeepSelectionVisible(QWidget* widget) {
 QPushButton* Button(QWidget* parent, const char* name, const char* text, QRect geometry, QStyle::StandardPixmap icon) {
   auto* button = Named(new QPushButton(text, parent), name);
   button->setGeometry(geometry);
-  button->setIcon(parent->style()->standardIcon(icon));
+  // Only the size the button draws is kept: the style's icon holds large renderings too.
+  button->setIcon(QIcon(parent->style()->standardIcon(icon).pixmap(button->iconSize())));
   button->setCursor(Qt::PointingHandCursor);
   // A focused button takes Enter itself; otherwise Enter goes to the default button.
   button->setAutoDefault(true);
@@ -115,7 +119,9 @@ void TForm1::BuildSettingsPanel(QWidget* parent) {
   cboAutoSize = Named(new QComboBox(pnlSettings), "cboAutoSize");
   for (const char* placement : text::kPlacements) cboAutoSize->addItem(placement);
   cboAutoSize->setCurrentIndex(-1);
-  cboAutoSize->setGeometry(160, 104, 121, kEditHeight);
+  // On its check box's row: six pixels below the drawn place, where "Change wallpapers
+  // randomly" above runs on past the list's left edge at this font.
+  cboAutoSize->setGeometry(160, 110, 121, kEditHeight);
   ckMinStartup = CheckBox(pnlSettings, "ckMinStartup", text::kMinStartup, 16, 130);
 
   btnOkay = Button(pnlSettings, "btnOkay", text::kSaveStart, {320, 24, 121, 33}, QStyle::SP_DialogApplyButton);

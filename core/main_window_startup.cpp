@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <optional>
 
 #include "base/errors.h"
@@ -19,12 +20,15 @@
 #include "core/main_window_texts.h"
 #include "core/settings_keys.h"
 #include "core/window_timer.h"
+#include "platform/memory_policy.h"
 
 namespace tapestro {
 
 namespace {
 
 constexpr int kMillisecondsPerMinute = 60000;
+// From the start-up step until its window has been drawn and the program is idle.
+constexpr int kSettleDelay = 300;
 
 bool IsStored(const std::string& value) { return !value.empty() && value != settings::kMissing; }
 
@@ -113,6 +117,8 @@ void TForm1::startupTimer() {
   RestoreCheckBox(*this, ckAutoSize, settings::kAutoSizeBox);
   RestorePlacement(*this);
   RestoreWindow(*this);
+  // Once, when the restored window has drawn: no wake-up follows while idle.
+  QTimer::singleShot(kSettleDelay, this, [] { ReturnFreedMemory(); });
 }
 
 }  // namespace tapestro

@@ -5,12 +5,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <ctime>
+#include <limits>
 #include <memory>
 
 namespace tapestro {
 
 namespace {
+
+// Longer than the coarsest modification time a file system keeps (FAT's two seconds).
+constexpr int64_t kStampSettleNanoseconds = 3'000'000'000;
+constexpr int64_t kNanosecondsPerSecond = 1'000'000'000;
+
+// Saturates: a damaged file system may report any time.
+int64_t Nanoseconds(const timespec& time) {
+  constexpr int64_t kMaxSeconds = std::numeric_limits<int64_t>::max() / kNanosecondsPerSecond - 1;
+  const int64_t seconds = std::clamp<int64_t>(time.tv_sec, -kMaxSeconds, kMaxSeconds);
+  return seconds * kNanosecondsPerSecond + time.tv_nsec;
+}
 
 struct TDirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
@@ -72,6 +86,21 @@ std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vect
     });
   }
   return have;
+}
+
+std::optional<int64_t> FolderStamp(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+  return Nanoseconds(info.st_mtim);
+}
+
+std::optional<int64_t> SettledFolderStamp(const std::string& folder) {
+  const std::optional<int64_t> stamp = FolderStamp(folder);
+  timespec now {};
+  if (!stamp || ::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
+  // A time ahead of the clock (another machine's share) is as untrustworthy as a recent one.
+  if (Nanoseconds(now) - *stamp < kStampSettleNanoseconds) return std::nullopt;
+  return stamp;
 }
 
 }  // namespace tapestro

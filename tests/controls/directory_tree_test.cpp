@@ -44,6 +44,18 @@ class DirectoryTreeTest : public ::testing::Test {
     for (int i = 0; i < node->childCount(); ++i) captions << node->child(i)->text(0);
     return captions;
   }
+  // Folder times are set by hand so that the test, not the clock, decides whether a
+  // stamp is old enough to trust.
+  static fs::file_time_type LongAgo() { return fs::file_time_type::clock::now() - std::chrono::hours(1); }
+  static void SetTime(const std::string& folder, fs::file_time_type time) { fs::last_write_time(folder, time); }
+  // Opens photos' child alpha/deep, so that x, Photos and alpha are read, then closes Photos.
+  QTreeWidgetItem* ReadPhotosAndClose(TRzDirectoryTree& tree) {
+    tree.OpenFolder(vol_ + "/x/Photos/alpha/deep");
+    QTreeWidgetItem* photos = tree.currentItem()->parent()->parent();
+    tree.collapseItem(photos);
+    return photos;
+  }
+
   static QStringList TopCaptions(const TRzDirectoryTree& tree) {
     QStringList captions;
     for (int i = 0; i < tree.topLevelItemCount(); ++i) captions << tree.topLevelItem(i)->text(0);
@@ -215,6 +227,87 @@ TEST_F(DirectoryTreeTest, OtherMediaInTheSelectedVolumeRebuildItsNode) {
   // Once caught up, a click is an ordinary click.
   emit tree->itemClicked(tree->currentItem(), 0);
   EXPECT_EQ(listed_.size(), calls + 1);
+}
+
+TEST_F(DirectoryTreeTest, AFolderMadeAfterItsParentWasReadShowsWhenTheParentOpensAgain) {
+  SetTime(vol_ + "/x/Photos", LongAgo());
+  auto tree = MakeVolumeTree();
+  QTreeWidgetItem* photos = ReadPhotosAndClose(*tree);
+  QTreeWidgetItem* alpha = photos->child(0);
+  const size_t calls = listed_.size();
+  fs::create_directories(vol_ + "/x/Photos/Wallpapers/2024");
+
+  tree->expandItem(photos);
+  ASSERT_EQ(Captions(photos), (QStringList{"alpha", "Beta", "gamma", "Wallpapers"}));
+  // The new node gets its button; the kept one keeps what was read below it, and the
+  // selection stays where it was.
+  EXPECT_EQ(Captions(photos->child(3)), QStringList{":"});
+  EXPECT_EQ(photos->child(0), alpha);
+  EXPECT_TRUE(TFolderNode::Of(alpha)->Info().filled);
+  EXPECT_EQ(Captions(alpha), QStringList{"deep"});
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos/alpha/deep");
+  EXPECT_EQ(listed_.size(), calls);
+}
+
+TEST_F(DirectoryTreeTest, AFolderRemovedSinceItsParentWasReadGoesWhenTheParentOpensAgain) {
+  auto tree = MakeVolumeTree();
+  QTreeWidgetItem* photos = ReadPhotosAndClose(*tree);
+  tree->OpenFolder(vol_ + "/x/Photos/gamma");
+  tree->collapseItem(photos);
+  fs::remove_all(vol_ + "/x/Photos/gamma");
+  fs::remove_all(vol_ + "/x/Photos/Beta");
+
+  tree->expandItem(photos);
+  ASSERT_EQ(Captions(photos), QStringList{"alpha"});
+  EXPECT_EQ(Captions(photos->child(0)), QStringList{"deep"});
+  // The selected folder went: its parent stands in, and the file list follows.
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos");
+  EXPECT_EQ(listed_.back(), vol_ + "/x/Photos");
+}
+
+TEST_F(DirectoryTreeTest, OpenFolderFindsAFolderMadeAfterItsParentWasRead) {
+  SetTime(vol_ + "/x/Photos", LongAgo());
+  auto tree = MakeVolumeTree();
+  QTreeWidgetItem* photos = ReadPhotosAndClose(*tree);
+  QTreeWidgetItem* alpha = photos->child(0);
+  fs::create_directories(vol_ + "/x/Photos/Wallpapers/2024");
+
+  tree->OpenFolder(vol_ + "/x/Photos/Wallpapers/2024");
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos/Wallpapers/2024");
+  EXPECT_EQ(listed_.back(), vol_ + "/x/Photos/Wallpapers/2024");
+  EXPECT_EQ(photos->child(0), alpha);
+  EXPECT_EQ(Captions(alpha), QStringList{"deep"});
+  // A folder on disk that the tree does not list stays out of reach after the read.
+  tree->OpenFolder(vol_ + "/x/Photos/.hidden/inside");
+  EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos/Wallpapers/2024");
+}
+
+TEST_F(DirectoryTreeTest, AFolderIsReadAgainWhenItsTimeMovedOrWasTooRecentToTrust) {
+  const std::string photosPath = vol_ + "/x/Photos";
+  // Read within the file system's time step: a change in the same step keeps the time.
+  const fs::file_time_type recent = fs::file_time_type::clock::now();
+  SetTime(photosPath, recent);
+  auto tree = MakeVolumeTree();
+  QTreeWidgetItem* photos = ReadPhotosAndClose(*tree);
+  fs::create_directories(photosPath + "/delta");
+  SetTime(photosPath, recent);
+  tree->expandItem(photos);
+  EXPECT_TRUE(Captions(photos).contains("delta"));
+
+  // An old time that stays put means nothing changed: no read.
+  SetTime(photosPath, LongAgo());
+  tree->collapseItem(photos);
+  tree->expandItem(photos);  // reads, as the time moved
+  const fs::file_time_type settled = fs::last_write_time(photosPath);
+  fs::create_directories(photosPath + "/epsilon");
+  SetTime(photosPath, settled);
+  tree->collapseItem(photos);
+  tree->expandItem(photos);
+  EXPECT_FALSE(Captions(photos).contains("epsilon"));
+  SetTime(photosPath, LongAgo() + std::chrono::minutes(1));
+  tree->collapseItem(photos);
+  tree->expandItem(photos);
+  EXPECT_TRUE(Captions(photos).contains("epsilon"));
 }
 
 }  // namespace

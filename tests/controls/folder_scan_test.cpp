@@ -56,6 +56,27 @@ TEST(FolderScan, ProbeSeesOnlyListableSubfolders) {
   EXPECT_EQ(WhichHaveSubfolders(dir.File("missing"), names, true), std::vector<bool>(5, false));
 }
 
+TEST(FolderScan, StampFollowsTheFolderTimeAndIsWithheldWhileRecent) {
+  test::TempDir dir;
+  fs::create_directories(dir.File("sub"));
+  dir.Write("file.jpg", "x");
+  const auto now = fs::file_time_type::clock::now();
+  fs::last_write_time(dir.File("sub"), now - std::chrono::hours(1));
+  const std::optional<int64_t> old = SettledFolderStamp(dir.File("sub"));
+  ASSERT_TRUE(old.has_value());
+  EXPECT_EQ(FolderStamp(dir.File("sub")), old);
+  fs::last_write_time(dir.File("sub"), now - std::chrono::hours(1) + std::chrono::nanoseconds(1000));
+  EXPECT_NE(FolderStamp(dir.File("sub")), old);
+  // Changed a moment ago, or dated ahead of the clock: not to be trusted yet.
+  fs::last_write_time(dir.File("sub"), now);
+  EXPECT_FALSE(SettledFolderStamp(dir.File("sub")).has_value());
+  EXPECT_TRUE(FolderStamp(dir.File("sub")).has_value());
+  fs::last_write_time(dir.File("sub"), now + std::chrono::hours(1));
+  EXPECT_FALSE(SettledFolderStamp(dir.File("sub")).has_value());
+  EXPECT_FALSE(FolderStamp(dir.File("missing")).has_value());
+  EXPECT_FALSE(FolderStamp(dir.File("file.jpg")).has_value());
+}
+
 TEST(FolderNameOrder, FolderNamesSortAsTheFileListIgnoringCaseWithCaseTwinsInAFixedOrder) {
   std::vector<std::string> names{"gamma", "Beta", "alpha", "beta", "10", "2", "Alpha"};
   SortNames(names);
