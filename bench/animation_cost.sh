@@ -42,6 +42,7 @@ ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$pid/status"; }
 threads() { awk '/^Threads/ { print $2 }' "/proc/$pid/status"; }
+threads_above() { [ "$(threads)" -gt "$1" ]; }
 # CPU use over the measuring time, in percent of one core.
 cpu_percent() {
   local before after
@@ -59,7 +60,7 @@ idle_cpu=$(cpu_percent)
 idle_rss=$(rss_kib)
 
 select_item 0
-wait_for sh -c "[ \$(awk '/^Threads/ { print \$2 }' /proc/$pid/status) -gt $idle_threads ]"
+wait_for threads_above "$idle_threads"
 # The first pass builds every frame's bitmap; measure once the animation runs on.
 sleep 6
 anim_threads=$(threads)
@@ -67,7 +68,7 @@ anim_cpu=$(cpu_percent)
 anim_rss=$(rss_kib)
 
 select_item 1
-wait_for sh -c "[ \$(awk '/^Threads/ { print \$2 }' /proc/$pid/status) -le $idle_threads ]"
+wait_for eval '! threads_above "$idle_threads"'
 sleep 2
 after_threads=$(threads)
 after_rss=$(rss_kib)
