@@ -7,6 +7,7 @@
 
 #include "base/errors.h"
 #include "base/format.h"
+#include "base/scoped_flag.h"
 #include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
@@ -20,22 +21,6 @@
 #include "core/window_timer.h"
 
 namespace tapestro {
-
-namespace {
-
-// Marks a step as running for as long as it lives, also when the step fails.
-class TRunningStep {
- public:
-  explicit TRunningStep(bool& running) : running_(running) { running_ = true; }
-  ~TRunningStep() { running_ = false; }
-  TRunningStep(const TRunningStep&) = delete;
-  TRunningStep& operator=(const TRunningStep&) = delete;
-
- private:
-  bool& running_;
-};
-
-}  // namespace
 
 void TForm1::ConnectRotationHandlers() {
   Timer1->OnTimer = [this] { Timer1Timer(); };
@@ -87,7 +72,7 @@ void TForm1::ShowRotationState(bool running) {
 
 void TForm1::Timer1Timer() {
   if (stepRunning_) return;
-  const TRunningStep step(stepRunning_);
+  const TScopedFlag step(stepRunning_);
   const int32_t count = FileListBox1->Items().Count();
   Values.CurrentIndex = NextRotationIndex(Values.CurrentIndex, count);
   Settings.ReadSetting(settings::kSection, settings::kRandom);
@@ -111,7 +96,7 @@ void TForm1::pupChangeWallpapernowClick() { Timer1Timer(); }
 
 void TForm1::pupUpdatewallpaperClick() {
   if (stepRunning_) return;
-  const TRunningStep step(stepRunning_);
+  const TScopedFlag step(stepRunning_);
   Values.CurrentFile = FileListBox1->SelectedPath();
   do_wallpaper();
 }

@@ -27,16 +27,20 @@ wait_for() {
 }
 
 start_xserver() {
-  local size=${1:-1280x800} n
-  for n in $(seq 91 199); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp >/dev/null 2>&1 &
-    _e2e_pids+=($!)
-    export DISPLAY=":$n"
-    if wait_for xdpyinfo; then return 0; fi
-  done
-  echo "no X server could be started" >&2
-  return 1
+  # Xvfb picks a free display itself and writes its number to a file: several test
+  # runs at once never race for a lock or connect to each other's server.
+  local size=${1:-1280x800} number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  _e2e_pids+=($!)
+  if ! wait_for test -s "$number_file"; then
+    rm -f "$number_file"
+    echo "no X server could be started" >&2
+    return 1
+  fi
+  export DISPLAY=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+  wait_for xdpyinfo
 }
 
 start_window_manager() {

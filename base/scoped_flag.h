@@ -1,6 +1,6 @@
 #pragma once
-// A flag set for the length of a scope: the guards against re-entrant palette requests
-// and paints.
+// A flag set for the length of a scope, also when the scope ends by an error: the
+// guards against re-entrant palette requests and paints, and the running rotation step.
 
 namespace tapestro {
 
