@@ -1,12 +1,12 @@
 // tapestro-tool apply FILE [tile|center|fit|X,Y] [--backend NAME]: one file prepared as
 // the program prepares it (JPEG and GIF files converted) and made the desktop
 // wallpaper, through the back end this session would use or the one named.
-#include <QCoreApplication>
 #include <cstdio>
 #include <optional>
 
 #include "app/tool/command.h"
 #include "app/tool/console_preparation_context.h"
+#include "app/tool/desktop_session.h"
 #include "base/errors.h"
 #include "base/format.h"
 #include "core/program_values.h"
@@ -82,11 +82,7 @@ int Apply(const Arguments& args) {
   if (words.empty() || words.size() > 2) return Usage();
   const std::optional<std::string> placement = words.size() == 2 ? PlacementSetting(words[1]) : kNoPlacement;
   if (!placement) return Usage();
-  // The D-Bus back ends need an application object; it opens no window.
-  int argc = 1;
-  char name[] = "tapestro-tool";
-  char* argv[] = {name, nullptr};
-  QCoreApplication application(argc, argv);
+  const TDesktopSession session;
   try {
     return PrepareAndApply(words[0], *placement, forced);
   } catch (const Exception& error) {
