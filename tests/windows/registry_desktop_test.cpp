@@ -9,7 +9,6 @@
 
 #include "platform/desktop/desktop_factory.h"
 #include "platform/desktop/windows/registry_desktop_backend.h"
-#include "platform/system_folder.h"
 
 namespace tapestro::desktop {
 namespace {
@@ -98,14 +97,6 @@ TEST(RegistryDesktopTest, TheDesktopKeyIsCreatedWhenMissing) {
   const std::optional<TRegistryString> stored = ReadDesktopValue(kWallpaperValue);
   ASSERT_TRUE(stored.has_value());
   EXPECT_EQ(stored->Text, "C:\\pictures\\after a reset.bmp");
-}
-
-TEST(WindowsServicesTest, TheWindowsFolderIsFound) {
-  const std::string folder = SystemFolder();
-  EXPECT_FALSE(folder.empty());
-  const DWORD attributes = GetFileAttributesA(folder.c_str());
-  EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u) << folder;
 }
 
 }  // namespace
