@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "base/atomic_file.h"
-#include "core/gif_conversion_texts.h"
+#include "core/program_texts.h"
 #include "core/wallpaper_conversion.h"
 #include "gif/gif_image.h"
 

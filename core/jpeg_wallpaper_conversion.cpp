@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/atomic_file.h"
-#include "core/jpeg_conversion_texts.h"
+#include "core/program_texts.h"
 #include "core/wallpaper_conversion.h"
 #include "imaging/bitmap.h"
 #include "imaging/jpeg_image.h"
@@ -12,6 +12,10 @@
 namespace tapestro {
 
 namespace {
+
+// How long each failure's text stays readable before the update gives up.
+constexpr int kLoadFailedPauseMs = 500;
+constexpr int kBitmapFailedPauseMs = 1500;
 
 // The desktop may read the wallpaper at any moment: it sees the old file or the new
 // one, never a cut one, and a failed save leaves the old file whole.
@@ -30,7 +34,7 @@ TConversionOutcome ConvertJpegWallpaper(const std::string& source, TConversionCo
   } catch (const std::exception&) {
     context.Beep();
     context.ShowMessage(text::kJpegLoadFailed + source);
-    context.Pause(text::kJpegLoadFailedPauseMs);
+    context.Pause(kLoadFailedPauseMs);
     return {};
   }
 
@@ -42,7 +46,7 @@ TConversionOutcome ConvertJpegWallpaper(const std::string& source, TConversionCo
     SaveReplacing(*bitmap, outcome.TemporaryPath);
   } catch (const std::exception&) {
     context.ShowMessage(text::kJpegBitmapFailed + outcome.TemporaryPath);
-    context.Pause(text::kJpegBitmapFailedPauseMs);
+    context.Pause(kBitmapFailedPauseMs);
     return {false, outcome.TemporaryPath};
   }
 

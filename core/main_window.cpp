@@ -3,15 +3,15 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QSplitter>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "controls/tray_icon.h"
-#include "core/main_window_texts.h"
 #include "core/program_icon.h"
+#include "core/program_texts.h"
 #include "core/window_font.h"
 #include "core/window_placement.h"
 #include "core/window_timer.h"

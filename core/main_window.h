@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "controls/up_down_position.h"
+#include "core/about_box.h"
 #include "core/message_boxes.h"
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
-#include "core/web_pages.h"
 #include "core/window_preparation_context.h"
 #include "core/window_services.h"
 #include "platform/app_folders.h"
@@ -35,7 +35,6 @@ class QStatusBar;
 
 namespace tapestro {
 
-class TfrmAbout;
 class TImage;
 class TRzDirectoryTree;
 class TRzFileListBox;

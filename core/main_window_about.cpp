@@ -4,6 +4,7 @@
 #include "core/about_box.h"
 #include "core/error_report.h"
 #include "core/main_window.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

@@ -18,7 +18,7 @@
 #include "controls/status_pane.h"
 #include "controls/up_down.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 #include "core/window_timer.h"
 
 namespace tapestro {

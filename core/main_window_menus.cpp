@@ -3,7 +3,7 @@
 #include <QMenuBar>
 
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

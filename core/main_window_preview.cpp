@@ -9,7 +9,7 @@
 #include "controls/status_pane.h"
 #include "core/error_report.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 #include "platform/memory_policy.h"
 
 namespace tapestro {

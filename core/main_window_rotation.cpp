@@ -14,10 +14,8 @@
 #include "core/cycle_interval.h"
 #include "core/error_report.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 #include "core/rotation_index.h"
-#include "core/settings_keys.h"
-#include "core/wallpaper_texts.h"
 #include "core/window_timer.h"
 
 namespace tapestro {

@@ -8,7 +8,7 @@
 #include "core/cycle_arrows.h"
 #include "core/error_report.h"
 #include "core/main_window.h"
-#include "core/settings_keys.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

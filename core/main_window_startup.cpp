@@ -17,8 +17,7 @@
 #include "controls/status_pane.h"
 #include "controls/tray_icon.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
-#include "core/settings_keys.h"
+#include "core/program_texts.h"
 #include "core/window_timer.h"
 #include "platform/memory_policy.h"
 

@@ -4,7 +4,7 @@
 #include "controls/tray_icon.h"
 #include "core/error_report.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

@@ -1,6 +1,6 @@
 #include "core/settings.h"
 
-#include "core/settings_keys.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

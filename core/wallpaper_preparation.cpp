@@ -4,9 +4,8 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "core/desktop_wallpaper.h"
-#include "core/settings_keys.h"
+#include "core/program_texts.h"
 #include "core/wallpaper_placement.h"
-#include "core/wallpaper_texts.h"
 
 namespace tapestro {
 
