@@ -6,12 +6,9 @@
 
 #include "base/stream.h"
 #include "controls/image.h"
+#include "core/application.h"
 #include "core/donation_picture.h"
-#include "core/error_report.h"
-#include "core/program_icon.h"
 #include "core/program_texts.h"
-#include "core/window_font.h"
-#include "core/window_placement.h"
 #include "gif/gif_image.h"
 
 namespace tapestro {

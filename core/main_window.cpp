@@ -10,10 +10,8 @@
 #include <QVBoxLayout>
 
 #include "controls/tray_icon.h"
-#include "core/program_icon.h"
+#include "core/application.h"
 #include "core/program_texts.h"
-#include "core/window_font.h"
-#include "core/window_placement.h"
 #include "core/window_timer.h"
 
 namespace tapestro {

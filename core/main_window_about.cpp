@@ -2,7 +2,7 @@
 #include <QAction>
 
 #include "core/about_box.h"
-#include "core/error_report.h"
+#include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 

@@ -7,7 +7,7 @@
 #include "controls/file_list_box.h"
 #include "controls/image.h"
 #include "controls/status_pane.h"
-#include "core/error_report.h"
+#include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 #include "platform/memory_policy.h"

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 
 #include "controls/up_down.h"
+#include "core/application.h"
 #include "core/cycle_arrows.h"
-#include "core/error_report.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 

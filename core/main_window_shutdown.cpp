@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 
-#include "core/error_report.h"
+#include "core/application.h"
 #include "core/main_window.h"
 
 namespace tapestro {

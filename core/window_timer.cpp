@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "core/error_report.h"
+#include "core/application.h"
 
 namespace tapestro {
 
