@@ -12,10 +12,9 @@
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
 #include "core/application.h"
-#include "core/cycle_interval.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
-#include "core/rotation_index.h"
+#include "core/rotation.h"
 #include "core/window_timer.h"
 
 namespace tapestro {

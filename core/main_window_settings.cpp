@@ -6,9 +6,9 @@
 
 #include "controls/up_down.h"
 #include "core/application.h"
-#include "core/cycle_arrows.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
+#include "core/rotation.h"
 
 namespace tapestro {
 

@@ -18,6 +18,7 @@
 #include "controls/tray_icon.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
+#include "core/rotation.h"
 #include "core/window_timer.h"
 #include "platform/memory_policy.h"
 
@@ -25,7 +26,6 @@ namespace tapestro {
 
 namespace {
 
-constexpr int kMillisecondsPerMinute = 60000;
 // From the start-up step until its window has been drawn and the program is idle.
 constexpr int kSettleDelay = 300;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/preparation_context.h"
-#include "core/program_values.h"
+#include "core/rotation.h"
 #include "core/settings.h"
 #include "platform/desktop/desktop_backend.h"
 
