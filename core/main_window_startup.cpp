@@ -16,6 +16,7 @@
 #include "controls/directory_tree.h"
 #include "controls/status_pane.h"
 #include "controls/tray_icon.h"
+#include "core/desktop_wallpaper.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 #include "core/rotation.h"
@@ -37,13 +38,6 @@ std::optional<int> IntegerOrNone(const std::string& text) {
   } catch (const EConvertError&) {
     return std::nullopt;
   }
-}
-
-// Two whole numbers joined by a comma: an explicit wallpaper origin. Wallpaper
-// preparation understands it; the placement list has no entry for it.
-bool IsOriginForm(const std::string& value) {
-  const size_t comma = value.find(',');
-  return comma != std::string::npos && IntegerOrNone(value.substr(0, comma)) && IntegerOrNone(value.substr(comma + 1));
 }
 
 const std::string& Read(TForm1& form, const char* key) {
@@ -89,7 +83,7 @@ void RestorePlacement(TForm1& form) {
   if (const std::optional<int> index = IntegerOrNone(value)) {
     // Set in code, so the list's own handler does not store it again.
     form.cboAutoSize->setCurrentIndex(*index >= 0 && *index < form.cboAutoSize->count() ? *index : -1);
-  } else if (!IsOriginForm(value)) {
+  } else if (!IsOriginSetting(value)) {
     form.WarningSound();
   }
 }

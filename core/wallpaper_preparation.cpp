@@ -5,7 +5,6 @@
 #include "base/text.h"
 #include "core/desktop_wallpaper.h"
 #include "core/program_texts.h"
-#include "core/wallpaper_placement.h"
 
 namespace tapestro {
 

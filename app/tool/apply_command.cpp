@@ -9,6 +9,8 @@
 #include "app/tool/console_preparation_context.h"
 #include "base/errors.h"
 #include "base/format.h"
+#include "core/desktop_wallpaper.h"
+#include "core/program_texts.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/rotation.h"
 #include "core/settings.h"
@@ -22,19 +24,6 @@ namespace {
 
 constexpr char kUsage[] = "FILE [tile|center|fit|X,Y] [--backend x11|gnome|cinnamon|mate|kde|xfce]";
 constexpr char kUnknownBackend[] = "no desktop back end named %s here";
-// Stands for the stored placement when none is given: the program centres then too.
-constexpr char kNoPlacement[] = "n/a";
-
-// The placement word as the program stores it; an origin goes as written, so that it
-// is checked exactly as a stored one is.
-std::optional<std::string> PlacementSetting(const std::string& word) {
-  if (word == "tile") return "0";
-  if (word == "center") return "1";
-  if (word == "fit") return "2";
-  if (word.find(',') != std::string::npos) return word;
-  return std::nullopt;
-}
-
 std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced,
                                                         const std::string& freshNameFolder) {
   if (!forced) return desktop::CreateDesktopBackend(freshNameFolder);
@@ -80,7 +69,9 @@ int Apply(const Arguments& args) {
     }
   }
   if (words.empty() || words.size() > 2) return Usage();
-  const std::optional<std::string> placement = words.size() == 2 ? PlacementSetting(words[1]) : kNoPlacement;
+  // Without a word the placement reads as a missing setting does: the program centres then.
+  const std::optional<std::string> placement =
+      words.size() == 2 ? PlacementSettingOfWord(words[1]) : settings::kMissing;
   if (!placement) return Usage();
   // The D-Bus back ends need an application object; it opens no window.
   int argc = 1;
