@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/tool/command.h"
-#include "core/picture_formats.h"
+#include "core/wallpaper_conversions.h"
 #include "imaging/display_depth.h"
 
 namespace {

@@ -12,7 +12,6 @@
 #include "controls/up_down_position.h"
 #include "core/about_box.h"
 #include "core/message_boxes.h"
-#include "core/program_wallpaper_conversions.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/window_preparation_context.h"
@@ -114,7 +113,7 @@ class TForm1 : public QMainWindow {
   // The boxes the handlers show themselves; tests put their own here.
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
-  TWallpaperConversions Conversions = ProgramWallpaperConversions();
+  TWallpaperConversions Conversions;
   // The about box, made hidden at program entry; "&About" shows it.
   TfrmAbout* frmAbout = nullptr;
   // Opens the two web pages; tests put a recorder here.

@@ -1,6 +1,7 @@
 // Wallpaper preparation in the main window: the same preparation the tool runs, with
 // the window's message pane, message boxes and desktop.
 #include "core/main_window.h"
+#include "core/wallpaper_preparation.h"
 #include "platform/desktop/desktop_factory.h"
 
 namespace tapestro {

@@ -4,7 +4,7 @@
 // prints to standard error; tests record.
 #include <string>
 
-#include "core/wallpaper_conversion.h"
+#include "core/wallpaper_conversions.h"
 
 namespace tapestro {
 

@@ -90,6 +90,8 @@ inline constexpr char kGifProcessing[] = "Processing GIF image 1...";
 inline constexpr char kGifPreviewFailed[] = "Error loading GIF Image #efwp1...";
 inline constexpr char kGifPreviewLoaded[] = "GIF Image 1 loaded...";
 inline constexpr char kGifConversionFailed[] = "Error converting gif->bmp...";
+// A GIF without a first image, after its path; the tool's convert reports it.
+inline constexpr char kGifNoFirstImage[] = "%s: the GIF file has no first image";
 
 // The about box.
 inline constexpr char kAboutCaption[] = "About Tapestro";

@@ -13,13 +13,6 @@
 
 namespace tapestro {
 
-using TWallpaperConversion = std::function<TConversionOutcome(const std::string& source, TConversionContext& context)>;
-
-struct TWallpaperConversions {
-  TWallpaperConversion Jpeg;
-  TWallpaperConversion Gif;
-};
-
 // Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or
 // (for the tool) a placement given on the command line.
 using TPlacementReader = std::function<void(TSettings& settings)>;

@@ -11,7 +11,6 @@
 #include "base/format.h"
 #include "core/desktop_wallpaper.h"
 #include "core/program_texts.h"
-#include "core/program_wallpaper_conversions.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_preparation.h"
@@ -49,7 +48,7 @@ int PrepareAndApply(const std::string& file, const std::string& placement, const
   TProgramValues values;
   values.CurrentFile = file;
   TConsolePreparationContext context(folders.Data);
-  TWallpaperPreparation preparation(settings, values, context, *backend, ProgramWallpaperConversions(),
+  TWallpaperPreparation preparation(settings, values, context, *backend, TWallpaperConversions{},
                                     [&placement](TSettings& read) { read.SettingValue = placement; });
   if (!preparation.do_wallpaper()) return 1;
   std::printf("backend: %s\n", backend->Name().c_str());
