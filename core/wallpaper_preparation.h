@@ -6,12 +6,25 @@
 #include <functional>
 #include <string>
 
-#include "core/preparation_context.h"
 #include "core/rotation.h"
 #include "core/settings.h"
+#include "core/wallpaper_conversions.h"
 #include "platform/desktop/desktop_backend.h"
 
 namespace tapestro {
+
+// What wallpaper preparation needs of its surroundings beyond what the conversions
+// need: the main window supplies message boxes and the system's answers; the tool
+// prints to standard error; tests record.
+class TPreparationContext : public TConversionContext {
+ public:
+  // A message the user must acknowledge.
+  virtual void ShowMessageBox(const std::string& text) = 0;
+  // The system's own folder; empty when the system names none.
+  virtual std::string WindowsDirectory() = 0;
+  // The current local time in the user's long time format.
+  virtual std::string LocalTimeText() = 0;
+};
 
 // Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or
 // (for the tool) a placement given on the command line.

@@ -1,7 +1,7 @@
 #pragma once
 // Wallpaper preparation inside the main window: texts go to the message pane, message
 // boxes through the window's own, the temporary pictures to the program's data folder.
-#include "core/preparation_context.h"
+#include "core/wallpaper_preparation.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 // is no preview to show and no pause to wait out.
 #include <string>
 
-#include "core/preparation_context.h"
+#include "core/wallpaper_preparation.h"
 
 namespace tapestro::tool {
 

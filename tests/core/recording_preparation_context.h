@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/preparation_context.h"
+#include "core/wallpaper_preparation.h"
 #include "imaging/picture.h"
 
 namespace tapestro::test {
