@@ -29,12 +29,6 @@ constexpr int kLinkHeight = 20;
 constexpr int kLinkFontPoints = 10;
 constexpr QColor kLinkColor{0, 0, 255};
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 QFont FontOfPixels(int pixels) {
   QFont font = ClassicWindowFont();
   font.setPixelSize(pixels);

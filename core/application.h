@@ -54,6 +54,13 @@ QIcon ProgramIcon();
 inline constexpr int kWindowFontPointSize = 8;
 QFont ClassicWindowFont(int pointSize = kWindowFontPointSize);
 
+// The widget with its object name: the name the window's code and tests know it by.
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
 // Moves the window, frame included, to the middle of its screen's free area.
 void CenterOnScreen(QWidget& window);
 

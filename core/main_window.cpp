@@ -52,12 +52,6 @@ constexpr unsigned kTimerInterval = 1000;  // a new timer's interval
 constexpr unsigned kStartupDelay = 1000;
 constexpr QRect kPreviewBox{496, 0, 153, 145};
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 QLabel* FixedLabel(QWidget* parent, const char* name, const char* text) {
   auto* label = Named(new QLabel(text, parent), name);
   label->setFixedHeight(kLabelHeight);
