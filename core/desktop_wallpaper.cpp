@@ -44,15 +44,6 @@ std::string AbsoluteWallpaperPath(const std::string& file) {
 
 std::string StoredCode(PlacementCode code) { return std::to_string(static_cast<int32_t>(code)); }
 
-bool IsWholeNumber(const std::string& text) {
-  try {
-    StrToInt(text);
-    return true;
-  } catch (const EConvertError&) {
-    return false;
-  }
-}
-
 }  // namespace
 
 TPlacementSetting ParsePlacementSetting(const std::string& value) {
@@ -66,7 +57,15 @@ TPlacementSetting ParsePlacementSetting(const std::string& value) {
 
 bool IsOriginSetting(const std::string& value) {
   const TPlacementSetting setting = ParsePlacementSetting(value);
-  return setting.Code == PlacementCode::ExplicitOrigin && IsWholeNumber(setting.XText) && IsWholeNumber(setting.YText);
+  if (setting.Code != PlacementCode::ExplicitOrigin) return false;
+  try {
+    // As the preparation converts them.
+    StrToInt(setting.XText);
+    StrToInt(setting.YText);
+    return true;
+  } catch (const EConvertError&) {
+    return false;
+  }
 }
 
 std::optional<std::string> PlacementSettingOfWord(const std::string& word) {

@@ -1,8 +1,8 @@
 #pragma once
-// Turns the file named by CurrentFile into the desktop wallpaper. BMP and PNG files go
-// to the desktop as they are, GIF files through their first frame, anything else as a
-// JPEG image; then the stored placement, the desktop, and a line in the message pane.
-// The main window and tapestro-tool run the same preparation.
+// Turns the file named by CurrentFile into the desktop wallpaper: the file takes its
+// route (converted or as it is, see wallpaper_conversions.h), then come the stored
+// placement, the desktop, and a line in the message pane. The main window and
+// tapestro-tool run the same preparation.
 #include <functional>
 #include <string>
 
