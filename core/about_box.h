@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "core/web_pages.h"
-#include "platform/web_page.h"
+#include "platform/system_services.h"
 
 class QLabel;
 class QPlainTextEdit;

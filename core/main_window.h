@@ -18,9 +18,8 @@
 #include "core/window_preparation_context.h"
 #include "core/window_services.h"
 #include "platform/app_folders.h"
-#include "platform/beep.h"
 #include "platform/desktop/desktop_backend.h"
-#include "platform/web_page.h"
+#include "platform/system_services.h"
 
 class QAction;
 class QCheckBox;

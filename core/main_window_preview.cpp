@@ -10,7 +10,7 @@
 #include "core/error_report.h"
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
-#include "platform/memory_policy.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -20,7 +20,7 @@
 #include "core/main_window_texts.h"
 #include "core/settings_keys.h"
 #include "core/window_timer.h"
-#include "platform/memory_policy.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -3,9 +3,7 @@
 #include "controls/image.h"
 #include "controls/status_pane.h"
 #include "core/main_window.h"
-#include "platform/local_time.h"
-#include "platform/system_folder.h"
-#include "platform/ui_pause.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/local_time.h"
-#include "platform/system_folder.h"
+#include "platform/system_services.h"
 
 namespace tapestro::tool {
 
