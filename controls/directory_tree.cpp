@@ -17,7 +17,6 @@
 #include "controls/folder_node.h"
 #include "controls/folder_route.h"
 #include "controls/folder_scan.h"
-#include "controls/same_folder.h"
 
 namespace tapestro {
 

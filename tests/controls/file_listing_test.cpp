@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <random>
 
-#include "controls/name_order.h"
 #include "tests/support/temp_dir.h"
 
 namespace tapestro {
