@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/folder_icons.h"
+#include "controls/folder_node.h"
 #include "platform/volume_source.h"
 
 namespace tapestro {
-
-class TFolderNode;
 
 class TRzDirectoryTree : public QTreeWidget {
   Q_OBJECT

@@ -129,5 +129,11 @@ TEST(FileListingTest, SortAgreesWithTheNameOrderOnAwkwardInputs) {
   }
 }
 
+TEST(FolderNameOrder, FolderNamesSortAsTheFileListIgnoringCaseWithCaseTwinsInAFixedOrder) {
+  std::vector<std::string> names{"gamma", "Beta", "alpha", "beta", "10", "2", "Alpha"};
+  SortNames(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"10", "2", "Alpha", "alpha", "Beta", "beta", "gamma"}));
+}
+
 }  // namespace
 }  // namespace tapestro
