@@ -13,7 +13,6 @@
 #include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/file_listing.h"
-#include "controls/hover_frame.h"
 #include "controls/image.h"
 #include "controls/status_pane.h"
 #include "controls/up_down.h"
