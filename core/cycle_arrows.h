@@ -3,7 +3,7 @@
 // but never goes below 1; an empty box becomes "1".
 #include <string>
 
-#include "controls/up_down.h"
+#include "controls/up_down_position.h"
 
 namespace tapestro {
 

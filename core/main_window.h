@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "controls/up_down.h"
+#include "controls/up_down_position.h"
 #include "core/message_boxes.h"
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"

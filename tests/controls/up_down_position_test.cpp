@@ -1,4 +1,4 @@
-#include "controls/up_down.h"
+#include "controls/up_down_position.h"
 
 #include <gtest/gtest.h>
 
