@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QEvent>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
@@ -25,6 +26,9 @@ constexpr int kGlyphLeft = -20;   // icon position, relative to the name's recta
 constexpr int kTextLeft = 2;
 constexpr int kSmallIconSize = 16;
 
+// File system names are bytes; the screen shows them in the locale's encoding.
+QString DisplayName(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
+
 // The small icon of an entry of the process's current directory. One per lower-case
 // extension, kept for the whole run: a folder of thousands of pictures asks the icon
 // provider a handful of times.
@@ -35,10 +39,10 @@ QIcon FileIcon(const TRzFileInfo& entry) {
     static const QIcon folder = provider.icon(QAbstractFileIconProvider::Folder);
     return folder;
   }
-  const QString extension = TNameOrder::ToText(LowerCase(ExtractFileExt(entry.Name)));
+  const QString extension = DisplayName(LowerCase(ExtractFileExt(entry.Name)));
   auto found = byExtension.constFind(extension);
   if (found != byExtension.constEnd()) return *found;
-  QIcon icon = provider.icon(QFileInfo(TNameOrder::ToText(entry.Name)));
+  QIcon icon = provider.icon(QFileInfo(DisplayName(entry.Name)));
   if (icon.isNull()) icon = provider.icon(QAbstractFileIconProvider::File);
   byExtension.insert(extension, icon);
   return icon;
@@ -67,7 +71,7 @@ class TFileListModel final : public QAbstractListModel {
     if (!index.isValid() || index.row() >= items_.Count()) return {};
     const TRzFileInfo& entry = items_.Info(index.row());
     switch (role) {
-      case Qt::DisplayRole: return TNameOrder::ToText(entry.Name);
+      case Qt::DisplayRole: return DisplayName(entry.Name);
       case Qt::DecorationRole:
         // Asked only for rows on screen, so the icons cost nothing for a long list.
         return FileIcon(entry);

@@ -5,8 +5,11 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
+#include <QCollator>
+#include <QCollatorSortKey>
 #include <QFile>
 #include <QLocale>
+#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -102,6 +105,32 @@ QLocale CollationLocale() {
   return system;
 }
 
+// The locale's collation of file system names, which are bytes while the locale works
+// on text.
+class TNameOrder {
+ public:
+  TNameOrder() : collator_(CollationLocale()) {
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+    collator_.setNumericMode(false);
+  }
+
+  static QString ToText(std::string_view name) {
+    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  }
+
+  int Compare(std::string_view a, std::string_view b) const {
+    const int order = collator_.compare(ToText(a), ToText(b));
+    if (order != 0) return order;
+    return a.compare(b);
+  }
+
+  // For ordering many names: computed once per name, compared many times.
+  QCollatorSortKey SortKey(std::string_view name) const { return collator_.sortKey(ToText(name)); }
+
+ private:
+  QCollator collator_;
+};
+
 class TListOrder {
  public:
   explicit TListOrder(const std::vector<TRzFileInfo>& entries) : entries_(entries) {
@@ -159,22 +188,7 @@ void QuickSort(std::vector<size_t>& index, const TListOrder& order, long left, l
 
 }  // namespace
 
-TNameOrder::TNameOrder() : collator_(CollationLocale()) {
-  collator_.setCaseSensitivity(Qt::CaseInsensitive);
-  collator_.setNumericMode(false);
-}
-
-QString TNameOrder::ToText(std::string_view name) {
-  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-}
-
-int TNameOrder::Compare(std::string_view a, std::string_view b) const {
-  const int order = collator_.compare(ToText(a), ToText(b));
-  if (order != 0) return order;
-  return a.compare(b);
-}
-
-QCollatorSortKey TNameOrder::SortKey(std::string_view name) const { return collator_.sortKey(ToText(name)); }
+int CompareNames(std::string_view a, std::string_view b) { return TNameOrder().Compare(a, b); }
 
 void SortFileList(std::vector<TRzFileInfo>& entries) {
   if (entries.size() < 2) return;

@@ -9,10 +9,9 @@
 //  - an entry is listed once however many parts match it;
 //  - entries are shown by kind as TFileTypes says (the default: regular files only,
 //    no dot files; links are followed);
-//  - folders come before files, each group in the locale's name order (TNameOrder).
-#include <QCollator>
-#include <QCollatorSortKey>
-#include <QString>
+//  - folders come before files, each group in the locale's name order (CompareNames).
+// The header names no toolkit type, so that a build without Qt can give its own
+// reading and collation behind it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -80,22 +79,10 @@ std::vector<TRzFileInfo> ListFolder(const std::string& folder, const std::string
 // The order of file and folder names: the user locale's linguistic order without
 // regard to case (digits compared one by one, so "10" comes before "2"). Under the
 // C/POSIX locale the root collation stands in, so that a.jpg still sorts before B.jpg.
-class TNameOrder {
- public:
-  TNameOrder();
-  // Negative, zero or positive. Names the collation finds equal (such as a.jpg and
-  // A.jpg, which a Linux folder can hold both) are told apart by their bytes, so the
-  // order is total and never depends on the order the names were found in.
-  int Compare(std::string_view a, std::string_view b) const;
-  // For ordering many names: compute once per name, compare keys many times.
-  QCollatorSortKey SortKey(std::string_view name) const;
-
-  // File system names are bytes; the locale works on text.
-  static QString ToText(std::string_view name);
-
- private:
-  QCollator collator_;
-};
+// Negative, zero or positive. Names the collation finds equal (such as a.jpg and A.jpg,
+// which a Linux folder can hold both) are told apart by their bytes, so the order is
+// total and never depends on the order the names were found in.
+int CompareNames(std::string_view a, std::string_view b);
 
 // Folders first, then the locale's name order: a quicksort with the middle record as
 // pivot over keys computed once per name.

@@ -115,10 +115,9 @@ TEST(FileListingTest, SortAgreesWithTheNameOrderOnAwkwardInputs) {
   std::sort(base.begin(), base.end());
   base.erase(std::unique(base.begin(), base.end()), base.end());
 
-  const TNameOrder order;
   std::vector<std::string> expected = base;
   std::sort(expected.begin(), expected.end(),
-            [&](const std::string& a, const std::string& b) { return order.Compare(a, b) < 0; });
+            [](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
 
   std::vector<std::string> reversed(expected.rbegin(), expected.rend());
   std::vector<std::string> shuffled = base;
