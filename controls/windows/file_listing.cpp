@@ -1,13 +1,14 @@
-// The image file list's reading of one folder on Windows: one FindFirstFile search per
-// mask part (the system's own wildcard matching, which also matches a file's 8.3 alias),
-// and the user locale's order without regard to case (CompareStringEx), which the Linux
-// order was made to match.
+// The image file list on Windows: one FindFirstFile search per mask part (the system's
+// own wildcard matching, which also matches a file's 8.3 alias), the user locale's order
+// without regard to case (CompareStringEx), which the Linux order was made to match, and
+// folder names that differ only in letter case naming one folder.
 #include "controls/file_listing.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -37,7 +38,7 @@ bool AlreadyListed(const std::vector<TRzFileInfo>& entries, const std::string& n
                      [&name](const TRzFileInfo& entry) { return SameText(entry.Name, name); });
 }
 
-std::wstring Wide(const std::string& text) {
+std::wstring Wide(std::string_view text) {
   const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
@@ -74,22 +75,23 @@ std::vector<TRzFileInfo> ListFolder(const std::string& folder, const std::string
   return entries;
 }
 
-// Folders first, then CompareStringEx in the user's locale ignoring case, then the
-// bytes, so that the order is total and no sort can leave it to chance.
+int CompareNames(std::string_view a, std::string_view b) {
+  const std::wstring wideA = Wide(a);
+  const std::wstring wideB = Wide(b);
+  const int order =
+      ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
+                        wideB.data(), static_cast<int>(wideB.size()), nullptr, nullptr, 0);
+  if (order == CSTR_LESS_THAN) return -1;
+  if (order == CSTR_GREATER_THAN) return 1;
+  return a.compare(b);
+}
+
+// Folders first, then the names' order.
 void SortFileList(std::vector<TRzFileInfo>& entries) {
-  std::vector<std::pair<std::wstring, TRzFileInfo>> keyed;
-  keyed.reserve(entries.size());
-  for (TRzFileInfo& entry : entries) keyed.emplace_back(Wide(entry.Name), std::move(entry));
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    if (a.second.IsDirectory != b.second.IsDirectory) return a.second.IsDirectory;
-    const int order =
-        ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.first.data(), static_cast<int>(a.first.size()),
-                          b.first.data(), static_cast<int>(b.first.size()), nullptr, nullptr, 0);
-    if (order != CSTR_EQUAL) return order == CSTR_LESS_THAN;
-    return a.second.Name < b.second.Name;
+  std::sort(entries.begin(), entries.end(), [](const TRzFileInfo& a, const TRzFileInfo& b) {
+    if (a.IsDirectory != b.IsDirectory) return a.IsDirectory;
+    return CompareNames(a.Name, b.Name) < 0;
   });
-  entries.clear();
-  for (auto& [key, entry] : keyed) entries.push_back(std::move(entry));
 }
 
 void SortNames(std::vector<std::string>& names) {
@@ -99,6 +101,11 @@ void SortNames(std::vector<std::string>& names) {
   SortFileList(entries);
   names.clear();
   for (TRzFileInfo& entry : entries) names.push_back(std::move(entry.Name));
+}
+
+bool SameFolder(const std::string& current, const std::string& requested) {
+  return ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, current.data(), static_cast<int>(current.size()),
+                          requested.data(), static_cast<int>(requested.size())) == CSTR_EQUAL;
 }
 
 }  // namespace tapestro

@@ -51,13 +51,15 @@ TEST_F(WindowsFileListingTest, MaskPartsAreTakenAsWrittenAndAMatchIsListedOnce) 
   EXPECT_TRUE(ListFolder(dir.File("missing"), kDefaultImageMask).empty());
 }
 
-TEST(WindowsNameOrderTest, FoldersComeFirstAndTheOrderIsTotal) {
+TEST(WindowsNameOrderTest, FoldersComeFirstTheOrderIsTotalAndLetterCaseNamesOneFolder) {
   std::vector<TRzFileInfo> entries{{"b.jpg", false}, {"Zoo", true}, {"a.jpg", false}, {"alpha", true}};
   SortFileList(entries);
   EXPECT_EQ(Names(entries), (std::vector<std::string>{"alpha", "Zoo", "a.jpg", "b.jpg"}));
   std::vector<std::string> names{"b", "B", "a"};
   SortNames(names);
   EXPECT_EQ(names, (std::vector<std::string>{"a", "B", "b"}));
+  EXPECT_TRUE(SameFolder("C:\\Pictures", "c:\\PICTURES"));
+  EXPECT_FALSE(SameFolder("C:\\Pictures", "C:\\Pictures2"));
 }
 
 }  // namespace
