@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "gif/header.h"
+#include "gif/reader.h"
 #include "gif/image_list.h"
 #include "gif/limits.h"
 #include "gif/painter_list.h"

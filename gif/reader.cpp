@@ -1,4 +1,4 @@
-#include "gif/header.h"
+#include "gif/reader.h"
 
 #include <array>
 #include <cctype>
