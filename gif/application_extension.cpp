@@ -3,7 +3,7 @@
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/extension_registry.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 #include "gif/unknown_app_extension.h"
 
 namespace tapestro {

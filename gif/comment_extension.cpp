@@ -1,6 +1,6 @@
 #include "gif/comment_extension.h"
 
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -5,8 +5,7 @@
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/extension_registry.h"
-#include "gif/gif_blocks.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 #include "gif/sub_image.h"
 
 namespace tapestro {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "gif/item.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -1,7 +1,7 @@
 #pragma once
 // TGIFExtensionList: the extensions that precede one image, in stream order.
 #include "gif/extension.h"
-#include "gif/list.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -7,7 +7,7 @@
 #include "base/messages.h"
 #include "base/stream.h"
 #include "gif/errors.h"
-#include "gif/gif_blocks.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -4,7 +4,7 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 #include "gif/sub_image.h"
 
 namespace tapestro {

@@ -2,9 +2,8 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
-#include "gif/gif_blocks.h"
 #include "gif/gif_image.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -1,6 +1,6 @@
 #pragma once
 // TGIFImageList: the sub-images of a GIF image, in stream order.
-#include "gif/list.h"
+#include "gif/reader.h"
 #include "gif/sub_image.h"
 
 namespace tapestro {

@@ -5,7 +5,7 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

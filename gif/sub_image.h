@@ -7,9 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "gif/color_map.h"
 #include "gif/extension_list.h"
-#include "gif/item.h"
+#include "gif/reader.h"
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -1,7 +1,7 @@
 #include "gif/unknown_app_extension.h"
 
 #include "base/stream.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 // compared with.
 #include <vector>
 
-#include "gif/color_map.h"
+#include "gif/reader.h"
 #include "tests/gif/gif_bytes.h"
 
 namespace tapestro::test {
