@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

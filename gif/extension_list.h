@@ -1,6 +1,6 @@
 #pragma once
 // TGIFExtensionList: the extensions that precede one image, in stream order.
-#include "gif/extension.h"
+#include "gif/extensions.h"
 #include "gif/reader.h"
 
 namespace tapestro {

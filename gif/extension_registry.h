@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gif/application_extension.h"
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

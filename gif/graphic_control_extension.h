@@ -2,7 +2,7 @@
 // TGIFGraphicControlExtension (label 0xF9): transparency, delay and disposal of the
 // image that follows.
 #include <cstddef>
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

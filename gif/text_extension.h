@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

@@ -1,4 +1,4 @@
-#include "gif/extension.h"
+#include "gif/extensions.h"
 
 #include <array>
 
