@@ -1,9 +1,8 @@
 // TGIFPainter's run: passes over the images, frame waits, looping and disposal.
 #include <algorithm>
 
+#include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/graphic_control_extension.h"
-#include "gif/loop_extension.h"
 #include "gif/painter.h"
 #include "gif/painter_timing.h"
 #include "gif/sub_image.h"

@@ -1,8 +1,8 @@
 #include "gif/painter_setup.h"
 
 #include "gif/errors.h"
+#include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/graphic_control_extension.h"
 
 namespace tapestro {
 

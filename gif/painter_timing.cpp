@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gif/graphic_control_extension.h"
+#include "gif/extensions.h"
 
 namespace tapestro {
 

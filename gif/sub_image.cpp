@@ -4,8 +4,8 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
+#include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/graphic_control_extension.h"
 #include "gif/reader.h"
 
 namespace tapestro {

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "gif/extension_list.h"
+#include "gif/extensions.h"
 #include "gif/reader.h"
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
