@@ -53,6 +53,14 @@ int TLZWDecoder::Fill(uint8_t* out, size_t count) {
   return 0;
 }
 
+bool TLZWDecoder::DecodeRows(uint8_t* pixels, size_t width, size_t height, bool interlaced) {
+  if (!interlaced) return Fill(pixels, width * height) == 0;
+  for (const TInterlacePass& pass : kInterlacePasses)
+    for (size_t row = static_cast<size_t>(pass.FirstRow); row < height; row += static_cast<size_t>(pass.Step))
+      if (Fill(pixels + row * width, width) != 0) return false;
+  return true;
+}
+
 int TLZWDecoder::ReadCode(int size) {
   if (fresh_) {
     // Data that does not start with a clear code is decoded as if it did.
