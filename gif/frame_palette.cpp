@@ -1,6 +1,6 @@
 // The palettes and colours of one frame: TGIFSubImage::FramePalette and
 // EffectiveColorMap.
-#include "gif/color_cube.h"
+#include "gif/dither.h"
 #include "gif/gif_image.h"
 #include "gif/sub_image.h"
 

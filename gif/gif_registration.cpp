@@ -1,7 +1,7 @@
 #include "gif/gif_registration.h"
 
+#include "gif/dither.h"
 #include "gif/gif_image.h"
-#include "gif/low_color_display.h"
 #include "imaging/file_formats.h"
 
 namespace tapestro {

@@ -1,9 +1,8 @@
 // TGIFImage::ImagePalette and DitherWanted: the palette the whole image is shown with.
 #include "base/scoped_flag.h"
-#include "gif/color_cube.h"
+#include "gif/dither.h"
 #include "gif/errors.h"
 #include "gif/gif_image.h"
-#include "gif/low_color_display.h"
 
 namespace tapestro {
 

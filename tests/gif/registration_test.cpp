@@ -1,9 +1,9 @@
 // The GIF format in the picture registry, and the screen depth it fixes.
 #include <gtest/gtest.h>
 
+#include "gif/dither.h"
 #include "gif/gif_image.h"
 #include "gif/gif_registration.h"
-#include "gif/low_color_display.h"
 #include "imaging/display_depth.h"
 #include "imaging/file_formats.h"
 #include "imaging/picture.h"
