@@ -8,12 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "gif/reader.h"
-#include "gif/image_list.h"
 #include "gif/limits.h"
 #include "gif/painter_list.h"
 #include "gif/painter_services.h"
 #include "gif/painter_timing.h"
+#include "gif/reader.h"
 #include "gif/sub_image.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"

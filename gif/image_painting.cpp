@@ -2,7 +2,7 @@
 #include "base/scoped_flag.h"
 #include "gif/gif_image.h"
 #include "gif/painter.h"
-#include "gif/tiling.h"
+#include "gif/sub_image.h"
 
 namespace tapestro {
 
