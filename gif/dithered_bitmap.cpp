@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "gif/dib_writer.h"
+#include "gif/frame_bitmap.h"
 #include "gif/dither.h"
 #include "gif/errors.h"
 #include "gif/sub_image.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <optional>
 
-#include "gif/dib_writer.h"
+#include "gif/frame_bitmap.h"
 #include "gif/sub_image.h"
 #include "gif/transparency_mask.h"
 

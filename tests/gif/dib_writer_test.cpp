@@ -1,5 +1,5 @@
 // TDIBWriter: what it accepts, its rows, and the bitmap it hands over.
-#include "gif/dib_writer.h"
+#include "gif/frame_bitmap.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

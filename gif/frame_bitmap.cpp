@@ -1,4 +1,4 @@
-#include "gif/dib_writer.h"
+#include "gif/frame_bitmap.h"
 
 #include "base/errors.h"
 #include "gif/errors.h"
