@@ -7,6 +7,7 @@
 #include "base/stream.h"
 #include "gif/dither.h"
 #include "gif/errors.h"
+#include "gif/frame_bitmap.h"
 #include "gif/gif_image.h"
 #include "gif/lzw_decoder.h"
 
@@ -110,12 +111,8 @@ TBitmap* TGIFSubImage::FrameBitmap() {
   TGIFImage& image = Image();
   try {
     image.ReportRenderingProgress(TProgressStage::psStarting, 0);
-    // The bitmap and its mask are installed together and only when both were made,
-    // so a retry after a failed build makes the mask too.
     try {
-      TFrameBuild build = image.DitherWanted() ? BuildDitheredBitmap(transparent_) : BuildPlainBitmap(transparent_);
-      bitmap_ = std::move(build.Bitmap);
-      mask_ = std::move(build.Mask);
+      BuildBitmap();
     } catch (...) {
       image.ReportRenderingProgress(TProgressStage::psEnding, 0);
       throw;
@@ -125,6 +122,22 @@ TBitmap* TGIFSubImage::FrameBitmap() {
     // A progress handler cancelled: whatever bitmap exists is the answer.
   }
   return bitmap_.get();
+}
+
+void TGIFSubImage::BuildBitmap() {
+  const TFrameIndices frame{
+      pixels_, Width(), Height(), transparent_, TransparentIndex(), [this](int32_t y) { ReportRowProgress(y); }};
+  // The bitmap and its mask are installed together and only when both were made, so
+  // a retry after a failed build makes the mask too.
+  TFrameBuild build;
+  if (Image().DitherWanted()) {
+    const HPALETTE cube = FramePalette();
+    build = BuildDitheredBitmap(frame, cube, EffectiveColorMap());
+  } else {
+    build = BuildPlainBitmap(frame, FramePalette());
+  }
+  bitmap_ = std::move(build.Bitmap);
+  mask_ = std::move(build.Mask);
 }
 
 void TGIFSubImage::ReportRowProgress(int32_t y) {

@@ -95,12 +95,7 @@ class TGIFSubImage final : public TGIFItem {
   void AllocatePixels();
   // The graphic control's transparent colour index when the image is transparent, else 0.
   uint8_t TransparentIndex() const;
-  struct TFrameBuild {
-    std::unique_ptr<TBitmap> Bitmap;
-    std::unique_ptr<TBitmap> Mask;  // none when no pixel is transparent
-  };
-  TFrameBuild BuildPlainBitmap(bool makeMask);
-  TFrameBuild BuildDitheredBitmap(bool makeMask);
+  void BuildBitmap();
   // Progress every 32 rows: the build's position as a percentage.
   void ReportRowProgress(int32_t y);
 
