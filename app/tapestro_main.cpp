@@ -5,7 +5,7 @@
 #include "core/main_window.h"
 #include "core/main_window_texts.h"
 #include "core/picture_formats.h"
-#include "gif/painter_services.h"
+#include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
 #include "platform/screen_depth.h"

@@ -2,7 +2,7 @@
 #include <exception>
 
 #include "gif/gif_image.h"
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 
 namespace tapestro {
 

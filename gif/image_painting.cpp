@@ -1,7 +1,7 @@
 // TGIFImage::PaintInto: what the preview shows of a GIF image.
 #include "base/scoped_flag.h"
 #include "gif/gif_image.h"
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 #include "gif/sub_image.h"
 
 namespace tapestro {

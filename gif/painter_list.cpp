@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 
 #include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 #include "gif/painter_timing.h"
 #include "gif/sub_image.h"
 

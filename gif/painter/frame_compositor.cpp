@@ -1,4 +1,4 @@
-#include "gif/frame_compositor.h"
+#include "gif/painter/frame_compositor.h"
 
 #include <algorithm>
 

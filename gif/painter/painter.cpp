@@ -1,10 +1,10 @@
 // TGIFPainter: creation, start, end requests and the hand-over of drawing.
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 
 #include <system_error>
 
-#include "gif/frame_compositor.h"
 #include "gif/gif_image.h"
+#include "gif/painter/frame_compositor.h"
 #include "gif/painter_setup.h"
 #include "gif/sub_image.h"
 

@@ -1,4 +1,4 @@
-#include "gif/painter_services.h"
+#include "gif/painter/services.h"
 
 #include <mutex>
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <thread>
 
-#include "gif/painter_services.h"
+#include "gif/painter/services.h"
 #include "gif/wake_event.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"
