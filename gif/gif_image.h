@@ -9,9 +9,8 @@
 #include <string>
 
 #include "gif/limits.h"
+#include "gif/painter/painter.h"
 #include "gif/painter/services.h"
-#include "gif/painter_list.h"
-#include "gif/painter_timing.h"
 #include "gif/reader.h"
 #include "gif/sub_image.h"
 #include "imaging/color.h"

@@ -11,7 +11,7 @@
 #include "base/stream.h"
 #include "controls/image.h"
 #include "gif/gif_image.h"
-#include "gif/wake_event.h"
+#include "gif/painter/services.h"
 #include "platform/qt_ui_dispatcher.h"
 
 namespace tapestro {

@@ -1,7 +1,5 @@
 // Handing work to the user-interface thread: it runs there, once, in order; the worker
 // waits for it and gets its failure; and the painter's wake-up event.
-#include "gif/work_hand_over.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "gif/wake_event.h"
+#include "gif/painter/services.h"
 
 namespace tapestro {
 namespace {
