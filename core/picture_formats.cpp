@@ -1,6 +1,6 @@
 #include "core/picture_formats.h"
 
-#include "gif/gif_registration.h"
+#include "gif/gif_image.h"
 #include "imaging/display_depth.h"
 #include "imaging/jpeg_registration.h"
 

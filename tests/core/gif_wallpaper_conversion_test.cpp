@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/wallpaper_conversion.h"
-#include "gif/gif_registration.h"
+#include "gif/gif_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/picture.h"
 #include "tests/support/temp_dir.h"

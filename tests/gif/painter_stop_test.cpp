@@ -7,7 +7,6 @@
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/gif_image.h"
-#include "gif/gif_registration.h"
 #include "imaging/picture.h"
 #include "imaging/surface_canvas.h"
 #include "tests/gif/animations.h"

@@ -3,7 +3,6 @@
 
 #include "gif/dither.h"
 #include "gif/gif_image.h"
-#include "gif/gif_registration.h"
 #include "imaging/display_depth.h"
 #include "imaging/file_formats.h"
 #include "imaging/picture.h"
