@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "imaging/color.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro::test {
 

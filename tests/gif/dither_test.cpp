@@ -8,7 +8,7 @@
 #include "gif/gif_image.h"
 #include "imaging/display_depth.h"
 #include "tests/gif/bitmap_probe.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

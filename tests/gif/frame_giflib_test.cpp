@@ -8,8 +8,8 @@
 #include "base/stream.h"
 #include "gif/gif_image.h"
 #include "tests/gif/bitmap_probe.h"
-#include "tests/gif/gif_bytes.h"
 #include "tests/gif/giflib_reference.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/test_data.h"
 
 namespace tapestro {

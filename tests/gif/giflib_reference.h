@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gif/reader.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro::test {
 

@@ -7,7 +7,7 @@
 #include "gif/errors.h"
 #include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

@@ -1,12 +1,13 @@
 // The GIF format in the picture registry, and the screen depth it fixes.
+#include "gif/gif_image.h"
+
 #include <gtest/gtest.h>
 
 #include "gif/dither.h"
-#include "gif/gif_image.h"
 #include "imaging/display_depth.h"
 #include "imaging/file_formats.h"
 #include "imaging/picture.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

@@ -10,8 +10,8 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "gif/gif_image.h"
-#include "tests/gif/gif_bytes.h"
 #include "tests/gif/giflib_reference.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 
@@ -62,7 +62,8 @@ Decode DecodeWithOurs(const Bytes& bytes) {
 std::string Compare(const Bytes& bytes) {
   const Decode ours = DecodeWithOurs(bytes), theirs = DecodeWithGiflib(bytes);
   if (!ours.ok && !theirs.ok) return "same";
-  if (!ours.ok || !theirs.ok) return std::string(ours.ok ? "read" : "refused") + "/giflib " + (theirs.ok ? "read" : "refused");
+  if (!ours.ok || !theirs.ok)
+    return std::string(ours.ok ? "read" : "refused") + "/giflib " + (theirs.ok ? "read" : "refused");
   if (ours.frames.size() != theirs.frames.size()) return "frame count";
   for (size_t i = 0; i < ours.frames.size(); ++i)
     if (!(ours.frames[i] == theirs.frames[i])) return "pixels of frame " + std::to_string(i);

@@ -1,4 +1,4 @@
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 #include <unordered_map>
 
@@ -206,8 +206,10 @@ GifBuilder& GifBuilder::Image(int width, int height, std::span<const uint8_t> pi
       options.localTable.empty() ? options.localColors : static_cast<int>(options.localTable.size());
   if (localColors > 0) packed |= 0x80 | SizeBits(localColors);
   bytes_.push_back(static_cast<uint8_t>(packed));
-  if (!options.localTable.empty()) ColorTable(options.localTable);
-  else if (options.localColors > 0) ColorTable(options.localColors);
+  if (!options.localTable.empty())
+    ColorTable(options.localTable);
+  else if (options.localColors > 0)
+    ColorTable(options.localColors);
   bytes_.push_back(static_cast<uint8_t>(options.minimumCodeSize));
   const Bytes order = options.interlaced ? InterlacedOrder(pixels, width, height) : Bytes(pixels.begin(), pixels.end());
   return Raw(SubBlocks(EncodeLzw(order, options.minimumCodeSize, options.lzw), options.subBlockSize));
