@@ -1,5 +1,8 @@
-// Every image's colour indices against giflib's decode of the same bytes: for a
-// generated corpus, for pictures ImageMagick makes, and for the public test files.
+// Our reader and frame bitmaps against giflib's decode of the same bytes: every image's
+// colour indices, for a generated corpus, for pictures ImageMagick makes, and for the
+// public test files; and every frame bitmap's colours, looked up in giflib's colour
+// table, for a generated corpus and the public test files.
+#include <gif_lib.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,8 +13,9 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "gif/gif_image.h"
-#include "tests/gif/giflib_reference.h"
+#include "tests/gif/bitmap_probe.h"
 #include "tests/support/gif_bytes.h"
+#include "tests/support/giflib_memory.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 
@@ -20,6 +24,46 @@ namespace {
 
 using test::Bytes;
 
+// giflib's decode of the same bytes, the reference we are compared with.
+struct GiflibFrame {
+  int width = 0;
+  int height = 0;
+  Bytes pixels;                   // colour indices, rows top to bottom
+  std::vector<TGIFColor> colors;  // the frame's own table, else the global one
+};
+
+struct GiflibDecode {
+  bool ok = false;
+  std::vector<GiflibFrame> frames;
+};
+
+std::vector<TGIFColor> ColorsOf(const ColorMapObject* map) {
+  std::vector<TGIFColor> colors;
+  if (map == nullptr) return colors;
+  for (int i = 0; i < map->ColorCount; ++i)
+    colors.push_back({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
+  return colors;
+}
+
+GiflibDecode DecodeWithGiflib(const Bytes& bytes) {
+  GiflibDecode result;
+  test::GiflibMemoryInput input{&bytes};
+  int error = 0;
+  GifFileType* file = DGifOpen(&input, test::ReadGiflibMemory, &error);
+  if (file == nullptr) return result;
+  result.ok = DGifSlurp(file) == GIF_OK;
+  for (int i = 0; result.ok && i < file->ImageCount; ++i) {
+    const SavedImage& image = file->SavedImages[i];
+    const int w = image.ImageDesc.Width, h = image.ImageDesc.Height;
+    result.frames.push_back(
+        {w, h, Bytes(image.RasterBits, image.RasterBits + static_cast<size_t>(w) * h),
+         ColorsOf(image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : file->SColorMap)});
+  }
+  DGifCloseFile(file, &error);
+  return result;
+}
+
+// Our reader's images, as sizes and colour indices.
 struct Frame {
   int width = 0;
   int height = 0;
@@ -31,14 +75,6 @@ struct Decode {
   bool ok = false;
   std::vector<Frame> frames;
 };
-
-Decode DecodeWithGiflib(const Bytes& bytes) {
-  const test::GiflibDecode reference = test::DecodeWithGiflib(bytes);
-  Decode result{reference.ok, {}};
-  for (const test::GiflibFrame& frame : reference.frames)
-    result.frames.push_back({frame.width, frame.height, frame.pixels});
-  return result;
-}
 
 Decode DecodeWithOurs(const Bytes& bytes) {
   Decode result;
@@ -60,7 +96,10 @@ Decode DecodeWithOurs(const Bytes& bytes) {
 
 // "same", or how the two decoders part.
 std::string Compare(const Bytes& bytes) {
-  const Decode ours = DecodeWithOurs(bytes), theirs = DecodeWithGiflib(bytes);
+  const Decode ours = DecodeWithOurs(bytes);
+  const GiflibDecode reference = DecodeWithGiflib(bytes);
+  Decode theirs{reference.ok, {}};
+  for (const GiflibFrame& frame : reference.frames) theirs.frames.push_back({frame.width, frame.height, frame.pixels});
   if (!ours.ok && !theirs.ok) return "same";
   if (!ours.ok || !theirs.ok)
     return std::string(ours.ok ? "read" : "refused") + "/giflib " + (theirs.ok ? "read" : "refused");
@@ -159,6 +198,83 @@ TEST(GiflibCrossCheckTest, PublicTestFilesDecodeAsGiflibDoesExceptWhereWeAreTole
     if (verdict != "same") differences[std::filesystem::relative(path, shared + "/gif").string()] = verdict;
   }
   EXPECT_EQ(differences, expected);
+}
+
+// An index past giflib's table has no colour; our bitmap shows it black.
+TGIFColor ReferenceColor(const GiflibFrame& frame, size_t at) {
+  const uint8_t index = frame.pixels[at];
+  return index < frame.colors.size() ? frame.colors[index] : TGIFColor{};
+}
+
+// "" when every frame giflib decodes has a bitmap of its size and colours; else where
+// they part. Files that either decoder refuses, or that they split into different
+// frames, are the reader's cross-check's business and count as compared.
+std::string CompareFrames(const Bytes& bytes, int& framesCompared) {
+  const GiflibDecode reference = DecodeWithGiflib(bytes);
+  TGIFImage image;
+  TMemoryStream stream(bytes);
+  try {
+    image.ReadFromStream(stream);
+  } catch (const Exception&) {
+    return "";
+  }
+  std::vector<TGIFSubImage*> frames;
+  for (int i = 0; i < image.SubImageCount(); ++i)
+    if (!image.SubImage(i).Empty()) frames.push_back(&image.SubImage(i));
+  if (!reference.ok || frames.size() != reference.frames.size()) return "";
+  for (size_t f = 0; f < frames.size(); ++f) {
+    const GiflibFrame& expected = reference.frames[f];
+    if (expected.colors.empty()) continue;  // no colours to compare with
+    const TBitmap* bitmap = frames[f]->FrameBitmap();
+    const std::string where = "frame " + std::to_string(f);
+    if (bitmap == nullptr || bitmap->Width() != expected.width || bitmap->Height() != expected.height)
+      return where + ": size";
+    for (int y = 0; y < expected.height; ++y)
+      for (int x = 0; x < expected.width; ++x)
+        if (!(test::ColorAt(*bitmap, x, y) == ReferenceColor(expected, static_cast<size_t>(y) * expected.width + x)))
+          return where + ": colour at " + std::to_string(x) + "," + std::to_string(y);
+    ++framesCompared;
+  }
+  return "";
+}
+
+TEST(FrameGiflibTest, GeneratedCorpusFramesShowGiflibsColours) {
+  int compared = 0;
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
+    const Bytes dice = test::NoisePixels(8, 256, seed * 104729);
+    test::GifBuilder gif;
+    // Some files have no global table and rely on local ones; a few tables are
+    // shorter than the indices their code size allows.
+    const bool global = dice[0] % 3 != 0;
+    gif.Header(200, 150, global ? 2 << (dice[1] % 8) : 0);
+    const int frames = 1 + dice[2] % 3;
+    for (int f = 0; f < frames; ++f) {
+      const int width = 1 + (dice[3] + 53 * f) % 180, height = 1 + (dice[4] + 29 * f) % 140;
+      test::ImageOptions options;
+      options.minimumCodeSize = 2 + (dice[5] + f) % 7;
+      options.interlaced = (dice[6] + f) % 2 == 0;
+      options.left = f * 7 % 20;
+      if (!global || (dice[7] + f) % 2 == 0) options.localColors = 2 << ((dice[1] + f) % 8);
+      if ((seed + f) % 3 == 0) gif.GraphicControl(static_cast<int>(seed % 4), 3, 2);
+      gif.Image(width, height,
+                test::NoisePixels(static_cast<size_t>(width) * height, 1 << options.minimumCodeSize, seed + f),
+                options);
+    }
+    gif.Trailer();
+    EXPECT_EQ(CompareFrames(gif.Get(), compared), "");
+  }
+  EXPECT_GT(compared, 40);
+}
+
+TEST(FrameGiflibTest, PublicTestFilesFramesShowGiflibsColours) {
+  TAPESTRO_REQUIRE_SHARED_TESTDATA(shared);
+  int compared = 0;
+  for (const std::string& path : test::FilesBelow(shared + "/gif", {".gif"})) {
+    SCOPED_TRACE(std::filesystem::relative(path, shared).string());
+    EXPECT_EQ(CompareFrames(test::ReadAll(path), compared), "");
+  }
+  EXPECT_GT(compared, 100);
 }
 
 }  // namespace

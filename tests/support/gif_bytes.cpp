@@ -105,6 +105,8 @@ int SizeBits(int colors) {
   while ((2 << bits) < colors) ++bits;
   return bits;
 }
+
+const std::vector<TGIFColor> kFrameColors = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}, {0, 0, 0}};
 }  // namespace
 
 Bytes EncodeLzw(std::span<const uint8_t> values, int minimumCodeSize, const LzwOptions& options) {
@@ -264,6 +266,25 @@ Bytes NoisePixels(size_t count, int limit, uint32_t seed) {
     v = static_cast<uint8_t>(state % static_cast<uint32_t>(limit));
   }
   return out;
+}
+
+TColor FrameColor(int index) {
+  const TGIFColor& color = kFrameColors[static_cast<size_t>(index) % kFrameColors.size()];
+  return RGBColor(color.Red, color.Green, color.Blue);
+}
+
+Bytes SolidAnimation(const std::vector<int>& delays, int loopCount, size_t loopFrame) {
+  GifBuilder gif;
+  gif.Header(2, 2, kFrameColors);
+  ImageOptions options;
+  options.minimumCodeSize = 3;
+  for (size_t i = 0; i < delays.size(); ++i) {
+    if (i == loopFrame && loopCount != kNoLoopExtension)
+      gif.Application("NETSCAPE2.0", {{0x01, static_cast<uint8_t>(loopCount), static_cast<uint8_t>(loopCount >> 8)}});
+    if (delays[i] != kNoGraphicControl) gif.GraphicControl(-1, delays[i], 1);
+    gif.Image(2, 2, Bytes(4, static_cast<uint8_t>(i % kFrameColors.size())), options);
+  }
+  return gif.Trailer().Get();
 }
 
 }  // namespace tapestro::test

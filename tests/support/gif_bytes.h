@@ -1,6 +1,7 @@
 #pragma once
 // Building GIF inputs for tests: a small LZW encoder that follows the decoder's code
-// widths exactly, and a builder that appends blocks byte by byte.
+// widths exactly, a builder that appends blocks byte by byte, small animations, and
+// reading the bytes into an image that records its warnings.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "gif/gif_image.h"
+#include "imaging/color.h"
 
 namespace tapestro::test {
 
@@ -86,5 +88,15 @@ std::string GifErrorOf(const Bytes& bytes);
 
 // Pseudo-random values below limit, the same for the same seed.
 Bytes NoisePixels(size_t count, int limit, uint32_t seed);
+
+inline constexpr int kNoLoopExtension = -1;
+inline constexpr int kNoGraphicControl = -1;
+
+// Frame i's colour: red, blue, green, white, black, then again.
+TColor FrameColor(int index);
+// A 2 x 2 screen with one solid 2 x 2 frame per delay, frame i in FrameColor(i), each
+// left in place (disposal 1). A delay of kNoGraphicControl gives that frame no graphic
+// control extension. The looping extension, with that count, comes before frame loopFrame.
+Bytes SolidAnimation(const std::vector<int>& delays, int loopCount, size_t loopFrame = 0);
 
 }  // namespace tapestro::test
