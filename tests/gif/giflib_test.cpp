@@ -169,7 +169,7 @@ TEST(GiflibCrossCheckTest, ImageMagickPicturesDecodeAsGiflibDoes) {
 
 TEST(GiflibCrossCheckTest, PublicTestFilesDecodeAsGiflibDoesExceptWhereWeAreTolerant) {
   TAPESTRO_REQUIRE_SHARED_TESTDATA(shared);
-  // Where giflib and we part, by design (see docs/gif.md).
+  // Where giflib and we part, on purpose (see docs/gif.md).
   const std::map<std::string, std::string> expected = {
       // Codes beyond the table decode as the next free code; giflib stops.
       {"pygif/invalid-code.gif", "read/giflib refused"},
