@@ -48,6 +48,7 @@ std::optional<int64_t> FrameWaitMs(int units, int64_t latenessMs, int speed, boo
 
 // What a new painter learns from its image: the colour areas are restored to, and
 // which disposal methods the frames use (they decide whether buffers are needed).
+
 // The classic window colour, for images without a global colour table.
 inline constexpr TColor kWindowColor = clWhite;
 
