@@ -92,8 +92,12 @@ void TGIFSubImage::ReadImageDescriptor(TStream& stream) {
   std::array<uint8_t, TImageDescriptor::kSize> bytes{};
   ReadOrFail(stream, bytes.data(), bytes.size());
   // The separator was seen by the caller; it is kept as read.
-  descriptor_ = {bytes[0], LittleEndian16(&bytes[1]), LittleEndian16(&bytes[3]), LittleEndian16(&bytes[5]),
-                 LittleEndian16(&bytes[7]), bytes[9]};
+  descriptor_ = {bytes[0],
+                 LittleEndian16(&bytes[1]),
+                 LittleEndian16(&bytes[3]),
+                 LittleEndian16(&bytes[5]),
+                 LittleEndian16(&bytes[7]),
+                 bytes[9]};
 }
 
 void TGIFSubImage::AllocatePixels() {
