@@ -8,7 +8,7 @@
 #include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
-#include "platform/screen_depth.h"
+#include "platform/system_services.h"
 
 int main(int argc, char** argv) {
   tapestro::TApplication application(argc, argv);
