@@ -12,7 +12,9 @@ enum class PlacementCode : int32_t {
   Tile = 0,
   Center = 1,
   SizeToFit = 2,
-  ExplicitOrigin = 3,  // the only code for which the origin counts
+  Fill = 3,            // scaled to cover each monitor, the aspect kept, the overhang cropped
+  Fit = 4,             // scaled to show whole on each monitor, the aspect kept, bars beside
+  ExplicitOrigin = 5,  // the only code for which the origin counts; stored as "X,Y"
 };
 
 // Writes "Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX" and

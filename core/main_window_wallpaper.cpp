@@ -8,7 +8,7 @@ namespace tapestro {
 desktop::TDesktopBackend& TForm1::DesktopBackend() {
   // Chosen at the first change rather than at start: asking the desktops whether they
   // answer costs time the start-up does not need to spend.
-  if (!Desktop) Desktop = desktop::CreateDesktopBackend(Folders.Data);
+  if (!Desktop) Desktop = desktop::CreateDesktopBackend({Folders.Data, ""});
   return *Desktop;
 }
 

@@ -15,5 +15,7 @@ inline constexpr char kAutoSizeBox[] = "ckAutosize";
 inline constexpr char kAutoSizeAtStart[] = "ckAutoSize";
 inline constexpr char kWallpaperLoc[] = "Wallpaperloc";
 inline constexpr char kMinStartup[] = "minstartup";
+// The user's own command that sets the wallpaper, for desktops the program cannot drive.
+inline constexpr char kWallpaperCommand[] = "WallpaperCommand";
 
 }  // namespace tapestro::settings

@@ -8,6 +8,8 @@ TPlacementSetting ParsePlacementSetting(const std::string& value) {
     return {PlacementCode::ExplicitOrigin, value.substr(0, comma), value.substr(comma + 1)};
   if (value == "0") return {PlacementCode::Tile};
   if (value == "2") return {PlacementCode::SizeToFit};
+  if (value == "3") return {PlacementCode::Fill};
+  if (value == "4") return {PlacementCode::Fit};
   return {PlacementCode::Center};
 }
 

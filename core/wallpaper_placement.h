@@ -1,6 +1,6 @@
 #pragma once
 // The stored placement ("Wallpaperloc") as the desktop wants it: "0" Tile, "1" Center,
-// "2" Size to Fit, "X,Y" an explicit origin; anything else centres.
+// "2" Size to Fit, "3" Fill, "4" Fit, "X,Y" an explicit origin; anything else centres.
 #include <string>
 
 #include "core/desktop_wallpaper.h"

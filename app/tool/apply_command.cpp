@@ -1,6 +1,7 @@
-// tapestro-tool apply FILE [tile|center|fit|X,Y] [--backend NAME]: one file prepared as
-// the program prepares it (JPEG and GIF files converted) and made the desktop
-// wallpaper, through the back end this session would use or the one named.
+// tapestro-tool apply FILE [tile|center|fit|fill|fit-borders|X,Y] [--backend NAME]: one
+// file prepared as the program prepares it (JPEG and GIF files converted) and made the
+// desktop wallpaper, through the back end this session would use or the one named.
+// "fit" is Size to Fit, the stretch; "fit-borders" fits the picture whole with bars.
 #include <QCoreApplication>
 #include <cstdio>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
+#include "core/settings_keys.h"
 #include "core/wallpaper_preparation.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
@@ -20,7 +22,9 @@ namespace tapestro::tool {
 
 namespace {
 
-constexpr char kUsage[] = "FILE [tile|center|fit|X,Y] [--backend x11|gnome|cinnamon|mate|kde|xfce]";
+constexpr char kUsage[] =
+    "FILE [tile|center|fit|fill|fit-borders|X,Y] "
+    "[--backend x11|gnome|cinnamon|mate|kde|xfce|lxqt|lxde|sway|swaybg|hyprpaper|command]";
 constexpr char kUnknownBackend[] = "no desktop back end named %s here";
 // Stands for the stored placement when none is given: the program centres then too.
 constexpr char kNoPlacement[] = "n/a";
@@ -31,16 +35,17 @@ std::optional<std::string> PlacementSetting(const std::string& word) {
   if (word == "tile") return "0";
   if (word == "center") return "1";
   if (word == "fit") return "2";
+  if (word == "fill") return "3";
+  if (word == "fit-borders") return "4";
   if (word.find(',') != std::string::npos) return word;
   return std::nullopt;
 }
 
 std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced,
-                                                        const std::string& freshNameFolder) {
-  if (!forced) return desktop::CreateDesktopBackend(freshNameFolder);
+                                                        const desktop::TDesktopSetup& setup) {
+  if (!forced) return desktop::CreateDesktopBackend(setup);
   const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
-  std::unique_ptr<desktop::TDesktopBackend> backend =
-      kind ? desktop::CreateDesktopBackend(*kind, freshNameFolder) : nullptr;
+  std::unique_ptr<desktop::TDesktopBackend> backend = kind ? desktop::CreateDesktopBackend(*kind, setup) : nullptr;
   if (!backend) throw EConvertError(Format(kUnknownBackend, *forced));
   return backend;
 }
@@ -54,9 +59,12 @@ int Usage() {
 // the wallpaper alone (its messages say why).
 int PrepareAndApply(const std::string& file, const std::string& placement, const std::optional<std::string>& forced) {
   const TAppFolders folders = ProgramFolders();
-  const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced, folders.Data);
-  // The placement comes from the command line: the program's settings are not read.
+  // The placement comes from the command line; of the settings only the user's own
+  // command counts.
   TSettings settings(folders.SettingsFile());
+  settings.ReadSetting(settings::kSection, settings::kWallpaperCommand);
+  const std::string command = settings.SettingValue == settings::kMissing ? "" : settings.SettingValue;
+  const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced, {folders.Data, command});
   TProgramValues values;
   values.CurrentFile = file;
   TConsolePreparationContext context(folders.Data);

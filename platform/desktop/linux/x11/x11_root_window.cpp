@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <bit>
 
@@ -106,6 +108,28 @@ TRootScreen TX11RootWindow::Screen() const {
   const int screen = connection_->ScreenNumber;
   return {DisplayWidth(display, screen), DisplayHeight(display, screen), DefaultDepth(display, screen),
           FormatOf(display, screen)};
+}
+
+std::vector<TMonitorArea> TX11RootWindow::Monitors() const {
+  Display* display = connection_->XDisplay;
+  std::vector<TMonitorArea> monitors;
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (XRRQueryExtension(display, &eventBase, &errorBase) && XRRQueryVersion(display, &major, &minor) &&
+      (major > 1 || (major == 1 && minor >= 5))) {
+    int count = 0;
+    XRRMonitorInfo* info = XRRGetMonitors(display, connection_->Root, True, &count);
+    for (int i = 0; i < count; ++i) monitors.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
+    if (info != nullptr) XRRFreeMonitors(info);
+    if (!monitors.empty()) return monitors;
+  }
+  if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
+    int count = 0;
+    XineramaScreenInfo* screens = XineramaQueryScreens(display, &count);
+    for (int i = 0; i < count; ++i)
+      monitors.push_back({screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
+    if (screens != nullptr) XFree(screens);
+  }
+  return monitors;
 }
 
 void TX11RootWindow::SetBackground(const TRootPixels& pixels) {

@@ -3,6 +3,9 @@
 // outlives this program. Xlib stays inside the source file; its macros clash with Qt.
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "platform/desktop/linux/x11/root_image.h"
 
 namespace tapestro::desktop {
 
@@ -40,6 +43,9 @@ class TX11RootWindow {
   TX11RootWindow& operator=(const TX11RootWindow&) = delete;
 
   TRootScreen Screen() const;
+  // The monitors, from RandR (1.5 monitors, which "xrandr --setmonitor" also makes),
+  // else from Xinerama; empty when the server knows neither.
+  std::vector<TMonitorArea> Monitors() const;
   // Puts the pixels (the screen's size and format) into a new pixmap that stays after
   // the connection closes, makes it the root background, names it in _XROOTPMAP_ID and
   // ESETROOT_PMAP_ID for compositors and terminals, and frees the pixmap a root setter

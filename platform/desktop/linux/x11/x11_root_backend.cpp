@@ -1,10 +1,9 @@
-#include "platform/desktop/linux/x11/x11_desktop_backend.h"
+#include "platform/desktop/linux/x11/x11_root_backend.h"
 
 #include "base/format.h"
 #include "base/messages.h"
 #include "platform/desktop/desktop_messages.h"
-#include "platform/desktop/linux/x11/root_image_composer.h"
-#include "platform/desktop/linux/x11/wallpaper_image_loader.h"
+#include "platform/desktop/linux/x11/root_image.h"
 #include "platform/desktop/linux/x11/x11_root_window.h"
 
 namespace tapestro::desktop {
@@ -13,13 +12,10 @@ namespace {
 
 QImage::Format QImageFormatOf(TRootPixelFormat format) {
   switch (format) {
-    case TRootPixelFormat::Rgb16:
-      return QImage::Format_RGB16;
-    case TRootPixelFormat::Rgb15:
-      return QImage::Format_RGB555;
+    case TRootPixelFormat::Rgb16: return QImage::Format_RGB16;
+    case TRootPixelFormat::Rgb15: return QImage::Format_RGB555;
     case TRootPixelFormat::Rgb32:
-    case TRootPixelFormat::Unsupported:
-      break;
+    case TRootPixelFormat::Unsupported: break;
   }
   return QImage::Format_RGB32;
 }
@@ -30,12 +26,11 @@ void TX11DesktopBackend::Apply(const TWallpaperRequest& request) {
   QImage screenImage;
   TX11RootWindow root;
   const TRootScreen screen = root.Screen();
-  if (screen.Format == TRootPixelFormat::Unsupported)
-    ThrowReloadError(Format(msg::kUnsupportedVisual, screen.Depth));
+  if (screen.Format == TRootPixelFormat::Unsupported) ThrowReloadError(Format(msg::kUnsupportedVisual, screen.Depth));
   {
     const QImage picture = LoadWallpaperImage(request.File);
     if (picture.isNull()) ThrowReloadError(Format(msg::kCannotReadPicture, request.File));
-    screenImage = ComposeRootImage(picture, screen.Width, screen.Height, request);
+    screenImage = ComposeRootImage(picture, screen.Width, screen.Height, root.Monitors(), request);
   }
   screenImage.convertTo(QImageFormatOf(screen.Format));
   if (screenImage.isNull()) ThrowReloadError(msg::kOutOfMemory);

@@ -1,13 +1,14 @@
 #pragma once
-// Paints the wallpaper onto the X root window, for window managers without a desktop
-// of their own.
-#include "platform/desktop/linux/collecting_backend.h"
+// Paints the wallpaper onto the X root window, per monitor, for window managers
+// without a desktop of their own. The X server forgets it when the session ends.
+#include "platform/desktop/linux/wallpaper_request.h"
 
 namespace tapestro::desktop {
 
 class TX11DesktopBackend final : public TCollectingDesktopBackend {
  public:
   std::string Name() const override { return "x11"; }
+  bool ForgetsWallpaper() const override { return true; }
 
  protected:
   void Apply(const TWallpaperRequest& request) override;

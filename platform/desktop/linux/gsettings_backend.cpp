@@ -1,4 +1,4 @@
-#include "platform/desktop/linux/gsettings/gsettings_backend.h"
+#include "platform/desktop/linux/gsettings_backend.h"
 
 #include <gio/gio.h>
 
@@ -27,12 +27,9 @@ const TSchemaKeys& KeysOf(TGSettingsDesktop desktop) {
                                     "picture-uri-dark"};
   static const TSchemaKeys mate{"mate", "org.mate.background", "picture-filename", false, nullptr};
   switch (desktop) {
-    case TGSettingsDesktop::Cinnamon:
-      return cinnamon;
-    case TGSettingsDesktop::Mate:
-      return mate;
-    case TGSettingsDesktop::Gnome:
-      break;
+    case TGSettingsDesktop::Cinnamon: return cinnamon;
+    case TGSettingsDesktop::Mate: return mate;
+    case TGSettingsDesktop::Gnome: break;
   }
   return gnome;
 }
@@ -83,13 +80,12 @@ std::string PictureValue(const TSchemaKeys& keys, const std::string& file) {
 
 const char* GSettingsPictureOption(TWallpaperLayout layout) {
   switch (layout) {
-    case TWallpaperLayout::Tile:
-      return "wallpaper";
-    case TWallpaperLayout::Stretch:
-      return "stretched";
+    case TWallpaperLayout::Tile: return "wallpaper";
+    case TWallpaperLayout::Stretch: return "stretched";
+    case TWallpaperLayout::Fill: return "zoom";
+    case TWallpaperLayout::Fit: return "scaled";
     case TWallpaperLayout::Center:
-    case TWallpaperLayout::Origin:
-      break;
+    case TWallpaperLayout::Origin: break;
   }
   return "centered";
 }
