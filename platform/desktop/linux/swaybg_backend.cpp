@@ -2,6 +2,9 @@
 
 #include <sys/types.h>
 
+#include <QFile>
+#include <QImageReader>
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -9,6 +12,7 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
+#include "base/format.h"
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/external_process.h"
@@ -69,6 +73,10 @@ std::vector<std::string> SwaybgArguments(const std::string& file, TWallpaperLayo
 }
 
 void TSwaybgDesktopBackend::Apply(const TWallpaperRequest& request) {
+  // swaybg shows its background colour alone when it cannot read the picture.
+  QImageReader reader(QFile::decodeName(request.File.c_str()));
+  reader.setDecideFormatFromContent(true);
+  if (!reader.canRead()) ThrowReloadError(Format(msg::kCannotReadPicture, request.File));
   const std::string folder = RuntimeFolder();
   const std::string pidFile = folder + "/" + kSwaybgPidFile;
   const std::string errorLog = folder + "/" + kSwaybgErrorLog;
