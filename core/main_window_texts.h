@@ -16,7 +16,7 @@ inline constexpr char kMinutes[] = "minutes";
 inline constexpr char kRandom[] = "Change wallpapers randomly";
 inline constexpr char kAutoSize[] = "Auto-size wallpapers:";
 inline constexpr char kMinStartup[] = "Minimize on Startup";
-inline constexpr char kPlacements[3][12] = {"Tile", "Center", "Size to Fit"};
+inline constexpr char kPlacements[5][12] = {"Tile", "Center", "Size to Fit", "Fill", "Fit"};
 inline constexpr char kSaveStart[] = "&Save/Start";
 inline constexpr char kStop[] = "Stop";
 

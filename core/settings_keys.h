@@ -17,5 +17,10 @@ inline constexpr char kWallpaperLoc[] = "Wallpaperloc";
 inline constexpr char kMinStartup[] = "minstartup";
 // The user's own command that sets the wallpaper, for desktops the program cannot drive.
 inline constexpr char kWallpaperCommand[] = "WallpaperCommand";
+// The file the desktop was given last (a converted picture's temporary file, as
+// converted) and its placement as "Wallpaperloc" holds it, set again at start on
+// desktops that forget the wallpaper when the session ends.
+inline constexpr char kLastWallpaper[] = "LastWallpaper";
+inline constexpr char kLastWallpaperLoc[] = "LastWallpaperloc";
 
 }  // namespace tapestro::settings

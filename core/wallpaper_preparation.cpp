@@ -6,6 +6,7 @@
 #include "core/desktop_wallpaper.h"
 #include "core/settings_keys.h"
 #include "core/wallpaper_placement.h"
+#include "core/wallpaper_restore.h"
 #include "core/wallpaper_texts.h"
 
 namespace tapestro {
@@ -71,6 +72,7 @@ bool TWallpaperPreparation::do_wallpaper() {
       converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : source;
   // A bare list item becomes absolute there, against the listed folder.
   SetDesktopWallpaper(desktop_, file, placement.Code, StrToInt(placement.XText), StrToInt(placement.YText));
+  RememberWallpaper(settings_, file, settings_.SettingValue);
   context_.ShowMessage(text::kWallpaperUpdated + context_.LocalTimeText() + " (" + values_.CurrentFile + ")");
   settings_.SettingValue.clear();
   return true;

@@ -13,8 +13,8 @@
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"
-#include "core/settings_keys.h"
 #include "core/wallpaper_preparation.h"
+#include "core/wallpaper_restore.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
 
@@ -25,7 +25,6 @@ namespace {
 constexpr char kUsage[] =
     "FILE [tile|center|fit|fill|fit-borders|X,Y] "
     "[--backend x11|gnome|cinnamon|mate|kde|xfce|lxqt|lxde|sway|swaybg|hyprpaper|command]";
-constexpr char kUnknownBackend[] = "no desktop back end named %s here";
 // Stands for the stored placement when none is given: the program centres then too.
 constexpr char kNoPlacement[] = "n/a";
 
@@ -41,15 +40,6 @@ std::optional<std::string> PlacementSetting(const std::string& word) {
   return std::nullopt;
 }
 
-std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced,
-                                                        const desktop::TDesktopSetup& setup) {
-  if (!forced) return desktop::CreateDesktopBackend(setup);
-  const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
-  std::unique_ptr<desktop::TDesktopBackend> backend = kind ? desktop::CreateDesktopBackend(*kind, setup) : nullptr;
-  if (!backend) throw EConvertError(Format(kUnknownBackend, *forced));
-  return backend;
-}
-
 int Usage() {
   std::fprintf(stderr, "usage: tapestro-tool apply %s\n", kUsage);
   return 2;
@@ -62,9 +52,8 @@ int PrepareAndApply(const std::string& file, const std::string& placement, const
   // The placement comes from the command line; of the settings only the user's own
   // command counts.
   TSettings settings(folders.SettingsFile());
-  settings.ReadSetting(settings::kSection, settings::kWallpaperCommand);
-  const std::string command = settings.SettingValue == settings::kMissing ? "" : settings.SettingValue;
-  const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced, {folders.Data, command});
+  const std::unique_ptr<desktop::TDesktopBackend> backend =
+      ChooseDesktopBackend(forced, DesktopSetupOf(settings, folders));
   TProgramValues values;
   values.CurrentFile = file;
   TConsolePreparationContext context(folders.Data);
@@ -90,20 +79,33 @@ int Apply(const Arguments& args) {
   if (words.empty() || words.size() > 2) return Usage();
   const std::optional<std::string> placement = words.size() == 2 ? PlacementSetting(words[1]) : kNoPlacement;
   if (!placement) return Usage();
+  return RunWithDesktop([&] { return PrepareAndApply(words[0], *placement, forced); });
+}
+
+}  // namespace
+
+std::unique_ptr<desktop::TDesktopBackend> ChooseDesktopBackend(const std::optional<std::string>& forced,
+                                                               const desktop::TDesktopSetup& setup) {
+  if (!forced) return desktop::CreateDesktopBackend(setup);
+  const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
+  std::unique_ptr<desktop::TDesktopBackend> backend = kind ? desktop::CreateDesktopBackend(*kind, setup) : nullptr;
+  if (!backend) throw EConvertError(Format("no desktop back end named %s here", *forced));
+  return backend;
+}
+
+int RunWithDesktop(const std::function<int()>& work) {
   // The D-Bus back ends need an application object; it opens no window.
   int argc = 1;
   char name[] = "tapestro-tool";
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
   try {
-    return PrepareAndApply(words[0], *placement, forced);
+    return work();
   } catch (const Exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   }
 }
-
-}  // namespace
 
 extern const Command kApplyCommand{"apply", kUsage, Apply};
 

@@ -7,13 +7,11 @@ extern const Command kListCommand;
 extern const Command kInfoCommand;
 extern const Command kConvertCommand;
 extern const Command kApplyCommand;
+extern const Command kRestoreCommand;
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
-      kListCommand,
-      kInfoCommand,
-      kConvertCommand,
-      kApplyCommand,
+      kListCommand, kInfoCommand, kConvertCommand, kApplyCommand, kRestoreCommand,
   };
   return commands;
 }

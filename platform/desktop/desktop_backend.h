@@ -4,6 +4,8 @@
 // the five values below in their order, closes it and asks for a reload; each back end
 // turns that into what its desktop understands.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace tapestro::desktop {
@@ -33,6 +35,15 @@ enum class TStoreResult {
   Refused,           // the store was open but did not take the value
 };
 
+// Watches the monitors for as long as it lives.
+class TMonitorWatch {
+ public:
+  TMonitorWatch() = default;
+  virtual ~TMonitorWatch() = default;
+  TMonitorWatch(const TMonitorWatch&) = delete;
+  TMonitorWatch& operator=(const TMonitorWatch&) = delete;
+};
+
 class TDesktopBackend {
  public:
   TDesktopBackend() = default;
@@ -53,6 +64,13 @@ class TDesktopBackend {
   // True for desktops that forget the wallpaper when the session ends (the X11 root
   // window, swaybg): the program sets the last one again when it starts.
   virtual bool ForgetsWallpaper() const { return false; }
+  // For desktops whose wallpaper we lay out per monitor ourselves: calls changed, on a
+  // thread of the watch's own, whenever a monitor is added, removed or changes size,
+  // until the watch is destroyed. Null where the desktop follows its monitors itself.
+  virtual std::unique_ptr<TMonitorWatch> WatchMonitors(std::function<void()> changed) {
+    (void)changed;
+    return nullptr;
+  }
 };
 
 }  // namespace tapestro::desktop

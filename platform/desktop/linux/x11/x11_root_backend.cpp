@@ -22,6 +22,10 @@ QImage::Format QImageFormatOf(TRootPixelFormat format) {
 
 }  // namespace
 
+std::unique_ptr<TMonitorWatch> TX11DesktopBackend::WatchMonitors(std::function<void()> changed) {
+  return std::make_unique<TRootMonitorWatch>(std::move(changed));
+}
+
 void TX11DesktopBackend::Apply(const TWallpaperRequest& request) {
   QImage screenImage;
   TX11RootWindow root;

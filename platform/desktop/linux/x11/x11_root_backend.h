@@ -9,6 +9,7 @@ class TX11DesktopBackend final : public TCollectingDesktopBackend {
  public:
   std::string Name() const override { return "x11"; }
   bool ForgetsWallpaper() const override { return true; }
+  std::unique_ptr<TMonitorWatch> WatchMonitors(std::function<void()> changed) override;
 
  protected:
   void Apply(const TWallpaperRequest& request) override;

@@ -5,8 +5,13 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <bit>
+#include <cerrno>
+#include <thread>
 
 #include "base/format.h"
 #include "platform/desktop/desktop_messages.h"
@@ -92,6 +97,53 @@ bool X11DisplayReachable() {
   if (display == nullptr) return false;
   XCloseDisplay(display);
   return true;
+}
+
+struct TRootMonitorWatch::TState {
+  std::function<void()> Changed;
+  Display* XDisplay = nullptr;
+  int RandrEventBase = 0;
+  int StopFd = -1;
+  std::thread Thread;
+};
+
+TRootMonitorWatch::TRootMonitorWatch(std::function<void()> changed) : state_(std::make_unique<TState>()) {
+  state_->Changed = std::move(changed);
+  state_->XDisplay = XOpenDisplay(nullptr);
+  int errorBase = 0;
+  if (state_->XDisplay == nullptr || !XRRQueryExtension(state_->XDisplay, &state_->RandrEventBase, &errorBase)) return;
+  state_->StopFd = eventfd(0, EFD_CLOEXEC);
+  if (state_->StopFd < 0) return;
+  XRRSelectInput(state_->XDisplay, DefaultRootWindow(state_->XDisplay), RRScreenChangeNotifyMask);
+  XFlush(state_->XDisplay);
+  state_->Thread = std::thread([this] { Run(); });
+}
+
+TRootMonitorWatch::~TRootMonitorWatch() {
+  if (state_->Thread.joinable()) {
+    const uint64_t stop = 1;
+    if (write(state_->StopFd, &stop, sizeof stop) != sizeof stop) state_->Thread.detach();
+    if (state_->Thread.joinable()) state_->Thread.join();
+  }
+  if (state_->StopFd >= 0) close(state_->StopFd);
+  if (state_->XDisplay != nullptr) XCloseDisplay(state_->XDisplay);
+}
+
+void TRootMonitorWatch::Run() {
+  Display* display = state_->XDisplay;
+  pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0}, {state_->StopFd, POLLIN, 0}};
+  for (;;) {
+    bool changed = false;
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == state_->RandrEventBase + RRScreenChangeNotify) changed = true;
+    }
+    // Several notifications of one change (each output, each monitor) repaint once.
+    if (changed) state_->Changed();
+    if (poll(watched, 2, -1) < 0 && errno != EINTR) return;
+    if (watched[1].revents != 0 || (watched[0].revents & (POLLHUP | POLLERR)) != 0) return;
+  }
 }
 
 TX11RootWindow::TX11RootWindow() : connection_(std::make_unique<TConnection>()) {

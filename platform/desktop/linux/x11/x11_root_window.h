@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/desktop/desktop_backend.h"
 #include "platform/desktop/linux/x11/root_image.h"
 
 namespace tapestro::desktop {
@@ -33,6 +34,19 @@ struct TRootPixels {
 
 // True when the display named by DISPLAY accepts a connection.
 bool X11DisplayReachable();
+
+// RandR's screen change notifications on a connection and a thread of its own; changed
+// runs on that thread. Without a display or RandR it watches nothing.
+class TRootMonitorWatch final : public TMonitorWatch {
+ public:
+  explicit TRootMonitorWatch(std::function<void()> changed);
+  ~TRootMonitorWatch() override;
+
+ private:
+  void Run();
+  struct TState;
+  std::unique_ptr<TState> state_;
+};
 
 class TX11RootWindow {
  public:
