@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   // end of the last session shows it again.
   tapestro::TStartUpDesktop startUp = tapestro::RestoreAtStart(folders);
   tapestro::TForm1 form(folders);
-  form.Desktop = std::move(startUp.Desktop);
+  if (startUp.Desktop) form.TakeDesktop(std::move(startUp.Desktop));
   if (!startUp.Error.empty()) form.StatusPane1->SetCaption(QString::fromStdString(startUp.Error));
   tapestro::TfrmAbout frmAbout;
   form.frmAbout = &frmAbout;

@@ -38,18 +38,28 @@ void RememberWallpaper(TSettings& settings, const std::string& file, const std::
   }
 }
 
-TRestoreOutcome RestoreLastWallpaper(TSettings& settings, desktop::TDesktopBackend& desktop, bool evenWhereKept) {
+std::optional<TKeptWallpaper> KeptWallpaper(TSettings& settings) {
   const std::string file = Stored(settings, settings::kLastWallpaper);
-  if (file.empty()) return TRestoreOutcome::NothingKept;
+  if (file.empty()) return std::nullopt;
+  return TKeptWallpaper{file, ParsePlacementSetting(Stored(settings, settings::kLastWallpaperLoc))};
+}
+
+void SetKeptWallpaper(desktop::TDesktopBackend& desktop, const TKeptWallpaper& kept) {
+  SetDesktopWallpaper(desktop, kept.File, kept.Placement.Code, StrToInt(kept.Placement.XText),
+                      StrToInt(kept.Placement.YText));
+}
+
+TRestoreOutcome RestoreLastWallpaper(TSettings& settings, desktop::TDesktopBackend& desktop, bool evenWhereKept) {
+  const std::optional<TKeptWallpaper> kept = KeptWallpaper(settings);
+  if (!kept) return TRestoreOutcome::NothingKept;
   if (!desktop.ForgetsWallpaper() && !evenWhereKept) return TRestoreOutcome::DesktopKeepsIt;
-  const TPlacementSetting placement = ParsePlacementSetting(Stored(settings, settings::kLastWallpaperLoc));
-  SetDesktopWallpaper(desktop, file, placement.Code, StrToInt(placement.XText), StrToInt(placement.YText));
+  SetKeptWallpaper(desktop, *kept);
   return TRestoreOutcome::Restored;
 }
 
 TStartUpDesktop RestoreAtStart(const TAppFolders& folders) {
   TSettings settings(folders.SettingsFile());
-  if (Stored(settings, settings::kLastWallpaper).empty()) return {};
+  if (!KeptWallpaper(settings)) return {};
   TStartUpDesktop startUp{desktop::CreateDesktopBackend(DesktopSetupOf(settings, folders)), ""};
   try {
     RestoreLastWallpaper(settings, *startUp.Desktop);

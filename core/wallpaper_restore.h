@@ -6,9 +6,11 @@
 // icon appears. Desktops that keep the wallpaper are left alone. The rotation's timing
 // does not change.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/settings.h"
+#include "core/wallpaper_placement.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
 
@@ -19,6 +21,16 @@ desktop::TDesktopSetup DesktopSetupOf(TSettings& settings, const TAppFolders& fo
 
 // Keeps the file the desktop took (made absolute) and the placement as stored.
 void RememberWallpaper(TSettings& settings, const std::string& file, const std::string& placement);
+
+struct TKeptWallpaper {
+  std::string File;
+  TPlacementSetting Placement;
+};
+// The wallpaper kept by the last change; none when no change was kept.
+std::optional<TKeptWallpaper> KeptWallpaper(TSettings& settings);
+// Sets it on desktop. EConvertError for an origin that is no whole number, and the
+// desktop's own errors, pass through.
+void SetKeptWallpaper(desktop::TDesktopBackend& desktop, const TKeptWallpaper& kept);
 
 enum class TRestoreOutcome { NothingKept, DesktopKeepsIt, Restored };
 

@@ -39,6 +39,8 @@ class RotationTest : public ::testing::Test {
     auto recording = std::make_unique<desktop::TRecordingDesktopBackend>();
     desktop = recording.get();
     form.Desktop = std::move(recording);
+    // Each step is followed as it happens: the desktop's part runs at once.
+    form.DesktopRunner = RunAtOnce(*desktop);
     auto recordingBoxes = std::make_unique<RecordingMessageBoxes>();
     boxes = recordingBoxes.get();
     form.MessageBoxes = std::move(recordingBoxes);

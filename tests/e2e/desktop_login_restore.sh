@@ -3,8 +3,8 @@
 # server sets the first picture; that session ends (program and server). On a new X
 # server, whose root window is black, a new start shows that picture again before its
 # window appears (the start-up step, a second after start), long before the first tick
-# of the stored five-minute cycle. tapestro-tool restore does the same for session
-# scripts.
+# of the stored five-minute cycle; a monitor added while it runs gets the wallpaper
+# laid out again. tapestro-tool restore does the same for session scripts.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -49,6 +49,14 @@ for _ in $(seq 1 200); do root_set || window_up && break; sleep 0.05; done
 root_set || fail "the window appeared before the wallpaper came back"
 wait_for shows_first || fail "the kept wallpaper was not shown again"
 grep -q '^cycle=300000$' "$work/Tapestro.ini" || fail "the cycle changed"
+
+# While it runs, a second monitor: the wallpaper is laid out again, centred on each.
+xrandr --setmonitor left 160/42x240/63+0+0 screen >/dev/null
+xrandr --setmonitor right 160/42x240/63+160+0 none >/dev/null
+convert "$work/first.png" -crop 160x240+80+0 +repage "$work/half.png"
+convert "$work/half.png" "$work/half.png" +append "$work/split.png"
+shows_split() { import -window root "$work/shot.png" && same_picture "$work/shot.png" "$work/split.png"; }
+wait_for shows_split || fail "the wallpaper was not laid out again on the new monitors"
 
 # tapestro-tool restore on yet another server, for a session script.
 start_xserver 320x240

@@ -114,6 +114,9 @@ TRootMonitorWatch::TRootMonitorWatch(std::function<void()> changed) : state_(std
   if (state_->XDisplay == nullptr || !XRRQueryExtension(state_->XDisplay, &state_->RandrEventBase, &errorBase)) return;
   state_->StopFd = eventfd(0, EFD_CLOEXEC);
   if (state_->StopFd < 0) return;
+  // A monitor made or removed by "xrandr --setmonitor" comes as the root window's
+  // ConfigureNotify alone; a new output or size also as RandR's screen change.
+  XSelectInput(state_->XDisplay, DefaultRootWindow(state_->XDisplay), StructureNotifyMask);
   XRRSelectInput(state_->XDisplay, DefaultRootWindow(state_->XDisplay), RRScreenChangeNotifyMask);
   XFlush(state_->XDisplay);
   state_->Thread = std::thread([this] { Run(); });
@@ -137,7 +140,7 @@ void TRootMonitorWatch::Run() {
     while (XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == state_->RandrEventBase + RRScreenChangeNotify) changed = true;
+      if (event.type == state_->RandrEventBase + RRScreenChangeNotify || event.type == ConfigureNotify) changed = true;
     }
     // Several notifications of one change (each output, each monitor) repaint once.
     if (changed) state_->Changed();

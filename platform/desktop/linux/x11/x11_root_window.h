@@ -35,8 +35,9 @@ struct TRootPixels {
 // True when the display named by DISPLAY accepts a connection.
 bool X11DisplayReachable();
 
-// RandR's screen change notifications on a connection and a thread of its own; changed
-// runs on that thread. Without a display or RandR it watches nothing.
+// The root window's monitors, watched on a connection and a thread of its own (RandR's
+// screen changes and the root's ConfigureNotify); changed runs on that thread.
+// Without a display or RandR it watches nothing.
 class TRootMonitorWatch final : public TMonitorWatch {
  public:
   explicit TRootMonitorWatch(std::function<void()> changed);
