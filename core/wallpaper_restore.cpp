@@ -3,8 +3,7 @@
 #include "base/errors.h"
 #include "base/path.h"
 #include "core/desktop_wallpaper.h"
-#include "core/settings_keys.h"
-#include "core/wallpaper_placement.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "core/desktop_wallpaper.h"
 #include "core/settings.h"
-#include "core/wallpaper_placement.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
 

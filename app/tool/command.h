@@ -1,7 +1,8 @@
 #pragma once
-// The subcommands of tapestro-tool. Each lives in its own file, takes the words after
-// its name, prints its result on standard output and returns the process exit code;
-// failures print the program's own error text on standard error and return non-zero.
+// The subcommands of tapestro-tool. Each takes the words after its name, prints its
+// result on standard output and returns the process exit code: 0 when it is done, 1
+// after the program's own error text on standard error, kUsageError for words it does
+// not take, upon which the entry prints the command's usage.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,19 +15,29 @@ namespace tapestro::tool {
 
 using Arguments = std::vector<std::string>;
 
+inline constexpr int kUsageError = 2;
+
 struct Command {
   const char* Name;
-  const char* Usage;
+  std::string Usage;  // the words after the name
   int (*Run)(const Arguments& args);
 };
 
-// The table of every subcommand, in the order the usage text lists them.
-const std::vector<Command>& Commands();
+// list, info and convert read files only and open no display (file_commands.cpp).
+Command ListCommand();
+Command InfoCommand();
+Command ConvertCommand();
+// apply and restore reach the desktop (apply_command.cpp, restore_command.cpp).
+Command ApplyCommand();
+Command RestoreCommand();
 
-// For the commands that set the wallpaper (apply, restore): the session's back end or
-// the one --backend names (EConvertError for a name this system has no back end of),
-// and work run with the application object the D-Bus back ends need, its errors
-// printed on standard error with exit status 1.
+// Runs a command's work and returns its exit code; an error of the program instead
+// prints its text on standard error and returns 1.
+int ReportErrors(const std::function<int()>& work);
+
+// For the commands that reach the desktop: the session's back end or the one --backend
+// names (EConvertError for a name this system has no back end of), and their work run
+// with the application object the D-Bus back ends need, through ReportErrors.
 std::unique_ptr<desktop::TDesktopBackend> ChooseDesktopBackend(const std::optional<std::string>& forced,
                                                                const desktop::TDesktopSetup& setup);
 int RunWithDesktop(const std::function<int()>& work);

@@ -14,15 +14,12 @@ namespace tapestro::tool {
 
 namespace {
 
-constexpr char kUsage[] = "[--backend NAME]";
-
-int Restore(const Arguments& args) {
+int RunRestore(const Arguments& args) {
   std::optional<std::string> forced;
   if (args.size() == 2 && args[0] == "--backend") {
     forced = args[1];
   } else if (!args.empty()) {
-    std::fprintf(stderr, "usage: tapestro-tool restore %s\n", kUsage);
-    return 2;
+    return kUsageError;
   }
   return RunWithDesktop([&forced] {
     const TAppFolders folders = ProgramFolders();
@@ -41,6 +38,6 @@ int Restore(const Arguments& args) {
 
 }  // namespace
 
-extern const Command kRestoreCommand{"restore", kUsage, Restore};
+Command RestoreCommand() { return {"restore", "[--backend NAME]", RunRestore}; }
 
 }  // namespace tapestro::tool

@@ -1,7 +1,10 @@
-#include "core/rotation_index.h"
+#include "core/rotation.h"
 
 #include <chrono>
+#include <climits>
 #include <random>
+
+#include "base/errors.h"
 
 namespace tapestro {
 
@@ -15,6 +18,18 @@ int32_t RandomRotationIndex(int32_t count) {
   std::seed_seq seed{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
   std::mt19937 generator(seed);
   return std::uniform_int_distribution<int32_t>(0, count - 1)(generator);
+}
+
+std::optional<uint32_t> CycleInterval(int32_t minutes) {
+  if (minutes < kShortestCycleMinutes || minutes > kLongestCycleMinutes) return std::nullopt;
+  return static_cast<uint32_t>(minutes) * kMillisecondsPerMinute;
+}
+
+std::string CycleAfterArrow(const std::string& text, TUDBtnType button) {
+  if (text.empty()) return "1";
+  const int minutes = StrToInt(text);
+  if (button == TUDBtnType::btNext) return std::to_string(minutes == INT_MAX ? minutes : minutes + 1);
+  return std::to_string(minutes >= 2 ? minutes - 1 : 1);
 }
 
 }  // namespace tapestro
