@@ -61,7 +61,8 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// Moves the window, frame included, to the middle of its screen's free area.
+// Moves the window, frame included, to the middle of its screen's free area, shrunk to
+// it first on a smaller screen; its top left corner never leaves that area.
 void CenterOnScreen(QWidget& window);
 
 }  // namespace tapestro
