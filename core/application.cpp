@@ -5,9 +5,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStringList>
-#include <QStyle>
 #include <QWidget>
-#include <algorithm>
 
 #include "base/errors.h"
 
@@ -75,19 +73,8 @@ QFont ClassicWindowFont(int pointSize) {
 void CenterOnScreen(QWidget& window) {
   const QScreen* screen = window.screen();
   if (screen == nullptr) return;
-  const QRect available = screen->availableGeometry();
-  // On a screen smaller than the window the window shrinks to the available area, its
-  // frame included, as far as its layout lets it.
-  QSize frameExtra = window.frameGeometry().size() - window.size();
-  // Before the window manager has framed it, room for a title bar is kept all the same.
-  if (frameExtra.height() <= 0) frameExtra.setHeight(window.style()->pixelMetric(QStyle::PM_TitleBarHeight));
-  const QSize fitting = window.size().boundedTo(available.size() - frameExtra).expandedTo(window.minimumSize());
-  if (fitting != window.size()) window.resize(fitting);
   QRect frame = window.frameGeometry();
-  frame.moveCenter(available.center());
-  // What does not fit hangs off the right and the bottom: the title bar and the menu
-  // stay on the screen.
-  frame.moveTopLeft({std::max(frame.left(), available.left()), std::max(frame.top(), available.top())});
+  frame.moveCenter(screen->availableGeometry().center());
   window.move(frame.topLeft());
 }
 

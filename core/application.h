@@ -61,8 +61,7 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// Moves the window, frame included, to the middle of its screen's free area, shrunk to
-// it first on a smaller screen; its top left corner never leaves that area.
+// Moves the window, frame included, to the middle of its screen's free area.
 void CenterOnScreen(QWidget& window);
 
 }  // namespace tapestro
