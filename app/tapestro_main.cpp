@@ -7,10 +7,10 @@
 #include "core/program_texts.h"
 #include "core/wallpaper_conversions.h"
 #include "core/wallpaper_restore.h"
-#include "gif/painter_services.h"
+#include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
-#include "platform/screen_depth.h"
+#include "platform/system_services.h"
 
 int main(int argc, char** argv) {
   tapestro::TApplication application(argc, argv);
