@@ -109,4 +109,11 @@ void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& f
   desktop.Reload();
 }
 
+TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop) {
+  return [&desktop](TDesktopWork work, TDesktopDone done) {
+    work(desktop);
+    done(nullptr);
+  };
+}
+
 }  // namespace tapestro
