@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 
 namespace tapestro {
 

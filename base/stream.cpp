@@ -10,8 +10,7 @@
 #include <cstring>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/text.h"
 
 namespace tapestro {
 

@@ -8,9 +8,8 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "controls/busy_cursor.h"
 #include "controls/file_listing.h"
 #include "controls/folder_label.h"

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "base/errors.h"
-#include "base/messages.h"
 #include "controls/qt_canvas.h"
 #include "imaging/stand_in_graphics.h"
 

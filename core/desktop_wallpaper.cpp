@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "base/format.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro {

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "base/messages.h"
+#include "base/errors.h"
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/gif_blocks.h"

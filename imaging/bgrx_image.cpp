@@ -1,7 +1,6 @@
 #include "imaging/bgrx_image.h"
 
 #include "base/errors.h"
-#include "base/messages.h"
 #include "imaging/bitmap.h"
 #include "imaging/pixel_size.h"
 #include "imaging/surface_canvas.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "base/messages.h"
 #include "imaging/pixel_ops.h"
 #include "imaging/pixel_size.h"
 #include "imaging/standard_palettes.h"

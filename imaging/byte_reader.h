@@ -6,7 +6,6 @@
 #include <span>
 
 #include "base/errors.h"
-#include "base/messages.h"
 
 namespace tapestro {
 

@@ -3,9 +3,8 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/stream.h"
+#include "base/text.h"
 
 namespace tapestro {
 

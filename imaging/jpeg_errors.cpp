@@ -1,6 +1,6 @@
 #include "imaging/jpeg_errors.h"
 
-#include "base/format.h"
+#include "base/text.h"
 #include "imaging/jpeg_messages.h"
 
 namespace tapestro {

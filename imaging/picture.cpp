@@ -1,7 +1,7 @@
 #include "imaging/picture.h"
 
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 #include "imaging/bitmap_messages.h"
 #include "imaging/file_formats.h"
 

@@ -1,7 +1,6 @@
 #include "imaging/surface_canvas.h"
 
 #include "base/errors.h"
-#include "base/messages.h"
 #include "imaging/pixel_size.h"
 #include "imaging/standard_palettes.h"
 

@@ -8,7 +8,7 @@
 #include "app/tool/command.h"
 #include "app/tool/console_preparation_context.h"
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 #include "core/program_values.h"
 #include "core/program_wallpaper_conversions.h"
 #include "core/settings.h"

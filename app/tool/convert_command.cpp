@@ -7,7 +7,6 @@
 #include "app/tool/report_errors.h"
 #include "base/atomic_file.h"
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "gif/gif_image.h"

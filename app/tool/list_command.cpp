@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "app/tool/command.h"
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/errors.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "controls/file_listing.h"
 
 namespace tapestro::tool {

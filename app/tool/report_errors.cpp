@@ -4,7 +4,6 @@
 #include <new>
 
 #include "base/errors.h"
-#include "base/messages.h"
 
 namespace tapestro::tool {
 

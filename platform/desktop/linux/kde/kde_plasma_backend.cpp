@@ -4,7 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/fresh_wallpaper_name.h"
 #include "platform/desktop/linux/kde/plasma_script.h"

@@ -1,7 +1,7 @@
 #include "platform/desktop/linux/x11/x11_desktop_backend.h"
 
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/x11/root_image_composer.h"
 #include "platform/desktop/linux/x11/wallpaper_image_loader.h"

@@ -6,7 +6,7 @@
 
 #include <bit>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {

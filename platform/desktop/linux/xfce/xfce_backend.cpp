@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QVariantMap>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/fresh_wallpaper_name.h"
 #include "platform/desktop/linux/xfce/xfce_backdrops.h"
