@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-#include "imaging/color_table.h"
+#include "imaging/color.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 #include "base/errors.h"
 #include "gif/errors.h"
 #include "imaging/bitmap_messages.h"
-#include "imaging/color_table.h"
+#include "imaging/color.h"
 
 namespace tapestro {
 

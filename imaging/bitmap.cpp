@@ -9,8 +9,8 @@
 #include "imaging/bmp_reader.h"
 #include "imaging/bmp_writer.h"
 #include "imaging/canvas.h"
+#include "imaging/color.h"
 #include "imaging/display_depth.h"
-#include "imaging/standard_palettes.h"
 
 namespace tapestro {
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "imaging/color.h"
-#include "imaging/color_table.h"
 #include "imaging/dib_description.h"
 #include "imaging/pixel_buffer.h"
 #include "imaging/pixel_view.h"

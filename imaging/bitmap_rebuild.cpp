@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "base/errors.h"
+#include "imaging/color.h"
 #include "imaging/pixel_ops.h"
 #include "imaging/pixel_size.h"
-#include "imaging/standard_palettes.h"
 
 namespace tapestro {
 

@@ -9,6 +9,7 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
+#include "imaging/color.h"
 #include "imaging/display_depth.h"
 #include "imaging/jpeg_bitmap_decoder.h"
 #include "imaging/jpeg_errors.h"
@@ -16,7 +17,6 @@
 #include "imaging/jpeg_limits.h"
 #include "imaging/jpeg_messages.h"
 #include "imaging/jpeg_progress.h"
-#include "imaging/standard_palettes.h"
 
 namespace tapestro {
 

@@ -9,7 +9,6 @@
 #include <span>
 
 #include "imaging/color.h"
-#include "imaging/color_table.h"
 #include "imaging/dib_description.h"
 
 namespace tapestro {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "imaging/color_table.h"
+#include "imaging/color.h"
 #include "imaging/pixel_view.h"
 
 namespace tapestro {

@@ -1,8 +1,8 @@
 #include "imaging/surface_canvas.h"
 
 #include "base/errors.h"
+#include "imaging/color.h"
 #include "imaging/pixel_size.h"
-#include "imaging/standard_palettes.h"
 
 namespace tapestro {
 
