@@ -10,7 +10,7 @@
 #include "base/stream.h"
 #include "imaging/bitmap.h"
 #include "imaging/jpeg_image.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 #include "imaging/surface_canvas.h"
 
 namespace {

@@ -5,8 +5,7 @@
 #include "gif/errors.h"
 #include "imaging/bitmap.h"
 #include "imaging/bmp_format.h"
-#include "imaging/dib_description.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "imaging/bitmap.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 #include "imaging/surface_canvas.h"
 
 namespace tapestro {

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "imaging/color.h"
-#include "imaging/dib_description.h"
-#include "imaging/pixel_buffer.h"
+#include "imaging/pixel_format.h"
 #include "imaging/pixel_view.h"
 #include "imaging/shared_image.h"
 

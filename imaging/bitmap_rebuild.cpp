@@ -4,8 +4,8 @@
 
 #include "base/errors.h"
 #include "imaging/color.h"
+#include "imaging/pixel_format.h"
 #include "imaging/pixel_ops.h"
-#include "imaging/pixel_size.h"
 
 namespace tapestro {
 

@@ -5,7 +5,7 @@
 
 #include "imaging/bitmap_image.h"
 #include "imaging/color.h"
-#include "imaging/dib_description.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -11,7 +11,7 @@
 #include "imaging/bitmap_messages.h"
 #include "imaging/bmp_format.h"
 #include "imaging/byte_reader.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 #include "imaging/rle_decoder.h"
 
 namespace tapestro {

@@ -6,7 +6,7 @@
 
 #include "imaging/jpeg_errors.h"
 #include "imaging/jpeg_limits.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

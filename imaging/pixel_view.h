@@ -9,7 +9,7 @@
 #include <span>
 
 #include "imaging/color.h"
-#include "imaging/dib_description.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/pixel_buffer.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

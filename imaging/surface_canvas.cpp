@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 #include "imaging/color.h"
-#include "imaging/pixel_size.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "imaging/display_depth.h"
-#include "imaging/pixel_buffer.h"
+#include "imaging/pixel_format.h"
 #include "imaging/software_canvas.h"
 
 namespace tapestro {
