@@ -11,8 +11,8 @@
 #include "imaging/canvas.h"
 #include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
+#include "imaging/pixel_ops.h"
 #include "imaging/shared_image.h"
-#include "imaging/stretch.h"
 
 namespace tapestro {
 

@@ -7,8 +7,8 @@
 
 #include "imaging/color.h"
 #include "imaging/geometry.h"
+#include "imaging/pixel_ops.h"
 #include "imaging/pixel_view.h"
-#include "imaging/stretch.h"
 
 namespace tapestro {
 
