@@ -5,7 +5,7 @@
 
 #include "app/tool/command.h"
 #include "core/picture_formats.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace {
 

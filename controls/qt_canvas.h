@@ -5,8 +5,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "imaging/display_depth.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 
 namespace tapestro {
 

@@ -1,7 +1,7 @@
 #include "core/picture_formats.h"
 
 #include "gif/gif_registration.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "imaging/jpeg_registration.h"
 
 namespace tapestro {

@@ -17,7 +17,7 @@
 #include "gif/text_extension.h"
 #include "gif/unknown_app_extension.h"
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 
 namespace {
 

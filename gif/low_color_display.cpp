@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace tapestro {
 

@@ -10,7 +10,6 @@
 #include "imaging/bmp_writer.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
-#include "imaging/display_depth.h"
 
 namespace tapestro {
 

@@ -3,7 +3,7 @@
 // each drawing (a private copy of a shared image, kept file bytes dropped) and telling
 // its change listener after.
 #include "imaging/bitmap.h"
-#include "imaging/software_canvas.h"
+#include "imaging/canvas.h"
 
 namespace tapestro {
 

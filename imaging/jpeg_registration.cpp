@@ -1,6 +1,6 @@
 #include "imaging/jpeg_registration.h"
 
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "imaging/file_formats.h"
 #include "imaging/jpeg_image.h"
 #include "imaging/jpeg_messages.h"

@@ -8,7 +8,7 @@
 #include "gif/color_cube.h"
 #include "gif/gif_image.h"
 #include "gif/low_color_display.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "tests/gif/bitmap_probe.h"
 #include "tests/gif/gif_bytes.h"
 

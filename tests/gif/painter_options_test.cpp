@@ -7,7 +7,7 @@
 #include "gif/errors.h"
 #include "gif/gif_image.h"
 #include "gif/painter_setup.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 #include "tests/gif/animations.h"
 #include "tests/gif/painter_fakes.h"
 

@@ -4,7 +4,7 @@
 #include "gif/gif_image.h"
 #include "gif/gif_registration.h"
 #include "gif/low_color_display.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "imaging/file_formats.h"
 #include "imaging/picture.h"
 #include "tests/gif/gif_bytes.h"

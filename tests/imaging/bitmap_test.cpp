@@ -7,7 +7,6 @@
 #include "base/errors.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
-#include "imaging/display_depth.h"
 #include "tests/imaging/bmp_builder.h"
 
 namespace tapestro {
