@@ -2,8 +2,8 @@
 
 #include "base/errors.h"
 #include "gif/errors.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/color.h"
+#include "imaging/graphic.h"
 
 namespace tapestro {
 

@@ -4,12 +4,12 @@
 
 #include "base/errors.h"
 #include "imaging/bitmap_canvas.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/bitmap_rebuild.h"
 #include "imaging/bmp_reader.h"
 #include "imaging/bmp_writer.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
+#include "imaging/graphic.h"
 
 namespace tapestro {
 

@@ -12,7 +12,6 @@
 #include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
 #include "imaging/pixel_ops.h"
-#include "imaging/shared_image.h"
 
 namespace tapestro {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "imaging/color.h"
+#include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
 #include "imaging/pixel_view.h"
-#include "imaging/shared_image.h"
 
 namespace tapestro {
 

@@ -8,9 +8,9 @@
 
 #include "base/errors.h"
 #include "base/stream.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/bmp_format.h"
 #include "imaging/byte_reader.h"
+#include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
 #include "imaging/rle_decoder.h"
 

@@ -73,4 +73,9 @@ void TGraphic::Progress(TProgressStage stage, uint8_t percentDone, bool redrawNo
   if (OnProgress) OnProgress(*this, stage, percentDone, redrawNow, rect, message);
 }
 
+std::mutex& ImageExchangeLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 }  // namespace tapestro

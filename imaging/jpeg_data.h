@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "imaging/shared_image.h"
+#include "imaging/graphic.h"
 
 namespace tapestro {
 

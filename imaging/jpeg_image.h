@@ -10,7 +10,6 @@
 #include "imaging/jpeg_data.h"
 #include "imaging/jpeg_options.h"
 #include "imaging/pixel_format.h"
-#include "imaging/shared_image.h"
 
 namespace tapestro {
 

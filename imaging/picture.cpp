@@ -2,8 +2,8 @@
 
 #include "base/errors.h"
 #include "base/text.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/file_formats.h"
+#include "imaging/graphic.h"
 
 namespace tapestro {
 

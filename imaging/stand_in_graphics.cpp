@@ -1,7 +1,7 @@
 #include "imaging/stand_in_graphics.h"
 
 #include "base/errors.h"
-#include "imaging/bitmap_messages.h"
+#include "imaging/graphic.h"
 
 namespace tapestro {
 

@@ -11,8 +11,8 @@
 #include "base/text.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/file_formats.h"
+#include "imaging/graphic.h"
 #include "imaging/jpeg_image.h"
 
 namespace tapestro::tool {
