@@ -5,7 +5,7 @@
 
 #include "base/errors.h"
 #include "controls/qt_canvas.h"
-#include "imaging/stand_in_graphics.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
 

@@ -2,7 +2,7 @@
 
 #include "gif/gif_image.h"
 #include "gif/low_color_display.h"
-#include "imaging/file_formats.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
 

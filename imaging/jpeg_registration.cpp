@@ -1,9 +1,9 @@
 #include "imaging/jpeg_registration.h"
 
 #include "imaging/canvas.h"
-#include "imaging/file_formats.h"
 #include "imaging/jpeg_image.h"
 #include "imaging/jpeg_messages.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
 

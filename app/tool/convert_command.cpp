@@ -11,9 +11,9 @@
 #include "base/text.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/file_formats.h"
 #include "imaging/graphic.h"
 #include "imaging/jpeg_image.h"
+#include "imaging/picture.h"
 
 namespace tapestro::tool {
 

@@ -5,7 +5,6 @@
 #include "gif/gif_registration.h"
 #include "gif/low_color_display.h"
 #include "imaging/canvas.h"
-#include "imaging/file_formats.h"
 #include "imaging/picture.h"
 #include "tests/gif/gif_bytes.h"
 #include "tests/support/temp_dir.h"
