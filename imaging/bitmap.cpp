@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/errors.h"
+#include "imaging/bmp_format.h"
 #include "imaging/bmp_reader.h"
-#include "imaging/bmp_writer.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
 
