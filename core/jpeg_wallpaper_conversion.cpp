@@ -7,7 +7,7 @@
 #include "core/jpeg_conversion_texts.h"
 #include "core/wallpaper_conversion.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 namespace tapestro {
 

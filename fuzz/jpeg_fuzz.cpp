@@ -10,7 +10,7 @@
 #include "base/stream.h"
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "imaging/pixel_format.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/graphic.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "imaging/picture.h"
 
 namespace tapestro::tool {

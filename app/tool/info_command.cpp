@@ -6,7 +6,7 @@
 #include "app/tool/report_errors.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "imaging/picture.h"
 
 namespace tapestro::tool {

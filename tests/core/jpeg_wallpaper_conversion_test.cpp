@@ -7,7 +7,7 @@
 #include "base/stream.h"
 #include "core/wallpaper_conversion.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

@@ -1,4 +1,4 @@
-#include "imaging/jpeg_color_map.h"
+#include "imaging/jpeg/jpeg_color_map.h"
 
 #include <algorithm>
 #include <vector>

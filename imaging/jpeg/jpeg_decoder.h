@@ -9,7 +9,7 @@
 #include "imaging/color.h"
 #include "imaging/geometry.h"
 #include "imaging/graphic.h"
-#include "imaging/jpeg_options.h"
+#include "imaging/jpeg/jpeg_options.h"
 
 namespace tapestro {
 

@@ -1,7 +1,7 @@
-#include "imaging/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_errors.h"
 
 #include "base/text.h"
-#include "imaging/jpeg_messages.h"
+#include "imaging/jpeg/jpeg_messages.h"
 
 namespace tapestro {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "imaging/graphic.h"
-#include "imaging/jpeg_data.h"
-#include "imaging/jpeg_options.h"
+#include "imaging/jpeg/jpeg_data.h"
+#include "imaging/jpeg/jpeg_options.h"
 #include "imaging/pixel_format.h"
 
 namespace tapestro {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "imaging/jpeg_data.h"
-#include "imaging/jpeg_options.h"
+#include "imaging/jpeg/jpeg_data.h"
+#include "imaging/jpeg/jpeg_options.h"
 
 namespace tapestro {
 

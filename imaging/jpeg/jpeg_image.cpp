@@ -1,4 +1,4 @@
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 #include <jerror.h>
 
@@ -11,12 +11,12 @@
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
-#include "imaging/jpeg_bitmap_decoder.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_header.h"
-#include "imaging/jpeg_limits.h"
-#include "imaging/jpeg_messages.h"
-#include "imaging/jpeg_progress.h"
+#include "imaging/jpeg/jpeg_decoder.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_header.h"
+#include "imaging/jpeg/jpeg_limits.h"
+#include "imaging/jpeg/jpeg_messages.h"
+#include "imaging/jpeg/jpeg_progress.h"
 
 namespace tapestro {
 
@@ -63,11 +63,10 @@ void TJPEGImage::Decode() {
   // decoded stays alive until the end.
   const TImageRef<TJPEGData> data = image_;
   const std::shared_ptr<TBitmap> bitmap = bitmap_;
-  const TJpegDecodeRequest request{
-      *data->Data, options_, callerPalette_, TickCount,
-      [this](TProgressStage stage, uint8_t percent, bool redrawNow, const TRect& rect) {
-        Progress(stage, percent, redrawNow, rect, "");
-      }};
+  const TJpegDecodeRequest request{*data->Data, options_, callerPalette_, TickCount,
+                                   [this](TProgressStage stage, uint8_t percent, bool redrawNow, const TRect& rect) {
+                                     Progress(stage, percent, redrawNow, rect, "");
+                                   }};
   try {
     DecodeJpegInto(request, *bitmap, PaletteModified);
   } catch (const EAbort&) {
@@ -169,7 +168,7 @@ void TJPEGImage::SetOptions(const TJPEGOptions& options) {
 TPixelFormat TJPEGImage::PixelFormat() const {
   if (bitmap_) return bitmap_->PixelFormat();
   return DecodesThroughPalette(options_, image_->Grayscale, image_->FourComponents) ? TPixelFormat::pf8bit
-                                                                                   : TPixelFormat::pf24bit;
+                                                                                    : TPixelFormat::pf24bit;
 }
 
 }  // namespace tapestro

@@ -1,4 +1,4 @@
-#include "imaging/jpeg_options.h"
+#include "imaging/jpeg/jpeg_options.h"
 
 namespace tapestro {
 

@@ -1,4 +1,4 @@
-#include "imaging/jpeg_progress.h"
+#include "imaging/jpeg/jpeg_progress.h"
 
 #include <algorithm>
 #include <chrono>

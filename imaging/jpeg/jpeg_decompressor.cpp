@@ -1,11 +1,11 @@
-#include "imaging/jpeg_decompressor.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
 
 #include <jerror.h>
 
 #include <utility>
 
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_limits.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_limits.h"
 #include "imaging/pixel_format.h"
 
 namespace tapestro {
@@ -77,8 +77,7 @@ TJpegDecompressor::~TJpegDecompressor() { jpeg_destroy_decompress(&info_); }
 
 void TJpegDecompressor::ReadHeader() {
   Guarded([this] { jpeg_read_header(&info_, TRUE); });
-  if (PixelSize(info_.image_width, info_.image_height, 24).Check != TSizeCheck::Ok)
-    RaiseJpegError(JERR_IMAGE_TOO_BIG);
+  if (PixelSize(info_.image_width, info_.image_height, 24).Check != TSizeCheck::Ok) RaiseJpegError(JERR_IMAGE_TOO_BIG);
 }
 
 bool TJpegDecompressor::HasMultipleScans() {
@@ -116,8 +115,8 @@ void TJpegDecompressor::FinishDecompress() {
 
 JSAMPARRAY TJpegDecompressor::AllocateColorMap(int colors, int components) {
   return Guarded([this, colors, components] {
-    return info_.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info_), JPOOL_IMAGE,
-                                   static_cast<JDIMENSION>(colors), static_cast<JDIMENSION>(components));
+    return info_.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info_), JPOOL_IMAGE, static_cast<JDIMENSION>(colors),
+                                   static_cast<JDIMENSION>(components));
   });
 }
 

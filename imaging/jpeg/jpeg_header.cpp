@@ -1,7 +1,7 @@
-#include "imaging/jpeg_header.h"
+#include "imaging/jpeg/jpeg_header.h"
 
-#include "imaging/jpeg_decompressor.h"
-#include "imaging/jpeg_settings.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
+#include "imaging/jpeg/jpeg_settings.h"
 
 namespace tapestro {
 

@@ -1,10 +1,10 @@
-#include "imaging/jpeg_memory_source.h"
+#include "imaging/jpeg/jpeg_memory_source.h"
 
 #include <jerror.h>
 
 #include <algorithm>
 
-#include "imaging/jpeg_limits.h"
+#include "imaging/jpeg/jpeg_limits.h"
 
 namespace tapestro {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The logical palette of the library's colour map.
 #include <cstdio>
-
+// jpeglib.h uses size_t and FILE without including their headers.
 #include <jpeglib.h>
 
 #include "imaging/color.h"

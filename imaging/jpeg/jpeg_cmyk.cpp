@@ -1,4 +1,4 @@
-#include "imaging/jpeg_cmyk.h"
+#include "imaging/jpeg/jpeg_cmyk.h"
 
 namespace tapestro {
 

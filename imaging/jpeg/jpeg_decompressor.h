@@ -15,10 +15,10 @@
 #include <exception>
 #include <functional>
 #include <span>
-
+// jpeglib.h uses size_t and FILE without including their headers.
 #include <jpeglib.h>
 
-#include "imaging/jpeg_memory_source.h"
+#include "imaging/jpeg/jpeg_memory_source.h"
 
 namespace tapestro {
 

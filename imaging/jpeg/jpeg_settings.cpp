@@ -1,6 +1,6 @@
-#include "imaging/jpeg_settings.h"
+#include "imaging/jpeg/jpeg_settings.h"
 
-#include "imaging/jpeg_limits.h"
+#include "imaging/jpeg/jpeg_limits.h"
 
 namespace tapestro {
 
@@ -29,8 +29,7 @@ void UseFastSettings(jpeg_decompress_struct& info) {
 
 bool IsFourComponentColorSpace(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
 
-TJpegDecodeSettings ApplyDecodeSettings(jpeg_decompress_struct& info, const TJPEGOptions& options,
-                                        bool multipleScans) {
+TJpegDecodeSettings ApplyDecodeSettings(jpeg_decompress_struct& info, const TJPEGOptions& options, bool multipleScans) {
   TJpegDecodeSettings settings;
   info.scale_num = 1;
   info.scale_denom = 1u << static_cast<unsigned>(options.Scale);

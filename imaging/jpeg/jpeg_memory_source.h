@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <span>
-
+// jpeglib.h uses size_t and FILE without including their headers.
 #include <jpeglib.h>
 
 namespace tapestro {

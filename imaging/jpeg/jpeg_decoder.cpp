@@ -1,4 +1,4 @@
-#include "imaging/jpeg_bitmap_decoder.h"
+#include "imaging/jpeg/jpeg_decoder.h"
 
 #include <jerror.h>
 
@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_cmyk.h"
-#include "imaging/jpeg_color_map.h"
-#include "imaging/jpeg_decompressor.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_limits.h"
-#include "imaging/jpeg_progress.h"
-#include "imaging/jpeg_settings.h"
+#include "imaging/jpeg/jpeg_cmyk.h"
+#include "imaging/jpeg/jpeg_color_map.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_limits.h"
+#include "imaging/jpeg/jpeg_progress.h"
+#include "imaging/jpeg/jpeg_settings.h"
 
 namespace tapestro {
 
@@ -90,8 +90,7 @@ void TJpegDecoding::ReportProgress(const jpeg_decompress_struct& info) {
 // Only colour output can be quantised to a given map; greyscale output makes its own.
 void TJpegDecoding::UseCallerPalette() {
   const HPALETTE& palette = request_.CallerPalette;
-  if (!palette || palette->Entries.empty() || !Info().quantize_colors || Info().out_color_space != JCS_EXT_BGR)
-    return;
+  if (!palette || palette->Entries.empty() || !Info().quantize_colors || Info().out_color_space != JCS_EXT_BGR) return;
   const int colors = static_cast<int>(palette->Entries.size());
   JSAMPARRAY map = decompressor_.AllocateColorMap(colors, 3);
   FillColorMap(map, *palette);

@@ -1,8 +1,8 @@
-#include "imaging/jpeg_registration.h"
+#include "imaging/jpeg/jpeg_registration.h"
 
 #include "imaging/canvas.h"
-#include "imaging/jpeg_image.h"
-#include "imaging/jpeg_messages.h"
+#include "imaging/jpeg/jpeg_image.h"
+#include "imaging/jpeg/jpeg_messages.h"
 #include "imaging/picture.h"
 
 namespace tapestro {

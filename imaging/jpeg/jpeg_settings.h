@@ -1,10 +1,10 @@
 #pragma once
 // Turns an image's options into decompression settings, after the header is read.
 #include <cstdio>
-
+// jpeglib.h uses size_t and FILE without including their headers.
 #include <jpeglib.h>
 
-#include "imaging/jpeg_options.h"
+#include "imaging/jpeg/jpeg_options.h"
 
 namespace tapestro {
 
@@ -29,8 +29,7 @@ struct TJpegDecodeSettings {
 // Scale, smoothing, colour space (blue, green, red for colour files), quantisation to
 // kJpegQuantizedColors for palette pictures, and the speed settings. The DCT is the
 // floating-point one unless best speed is asked for.
-TJpegDecodeSettings ApplyDecodeSettings(jpeg_decompress_struct& info, const TJPEGOptions& options,
-                                        bool multipleScans);
+TJpegDecodeSettings ApplyDecodeSettings(jpeg_decompress_struct& info, const TJPEGOptions& options, bool multipleScans);
 
 bool IsFourComponentColorSpace(J_COLOR_SPACE space);
 
