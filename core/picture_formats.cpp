@@ -2,7 +2,7 @@
 
 #include "gif/gif_registration.h"
 #include "imaging/canvas.h"
-#include "imaging/jpeg/jpeg_registration.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 namespace tapestro {
 

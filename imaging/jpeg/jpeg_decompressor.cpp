@@ -2,13 +2,67 @@
 
 #include <jerror.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "imaging/jpeg/jpeg_errors.h"
-#include "imaging/jpeg/jpeg_limits.h"
 #include "imaging/pixel_format.h"
 
 namespace tapestro {
+
+// ---- The data source ----
+
+namespace {
+
+constexpr JOCTET kEndOfImage[] = {0xFF, JPEG_EOI};
+
+TJpegMemorySource& SourceOf(j_decompress_ptr info) { return *static_cast<TJpegMemorySource*>(info->src); }
+
+void InitSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr) {}
+
+boolean FillInputBuffer(j_decompress_ptr info) {
+  TJpegMemorySource& source = SourceOf(info);
+  if (source.Position >= source.File.size()) {
+    if (source.File.empty()) ERREXIT(info, JERR_INPUT_EMPTY);
+    WARNMS(info, JWRN_JPEG_EOF);
+    source.next_input_byte = kEndOfImage;
+    source.bytes_in_buffer = sizeof kEndOfImage;
+    return TRUE;
+  }
+  const size_t block = std::min(kJpegSourceBlock, source.File.size() - source.Position);
+  source.next_input_byte = source.File.data() + source.Position;
+  source.bytes_in_buffer = block;
+  source.Position += block;
+  return TRUE;
+}
+
+// Skips inside the held bytes instead of filling block after block.
+void SkipInputData(j_decompress_ptr info, long count) {
+  TJpegMemorySource& source = SourceOf(info);
+  if (count <= 0) return;
+  const size_t skip = static_cast<size_t>(count);
+  if (skip <= source.bytes_in_buffer) {
+    source.next_input_byte += skip;
+    source.bytes_in_buffer -= skip;
+    return;
+  }
+  const size_t beyond = skip - source.bytes_in_buffer;
+  source.bytes_in_buffer = 0;
+  source.Position += std::min(beyond, source.File.size() - source.Position);
+}
+
+}  // namespace
+
+TJpegMemorySource::TJpegMemorySource(std::span<const uint8_t> file) : jpeg_source_mgr{}, File(file) {
+  init_source = InitSource;
+  fill_input_buffer = FillInputBuffer;
+  skip_input_data = SkipInputData;
+  resync_to_restart = jpeg_resync_to_restart;
+  term_source = TermSource;
+}
+
+// ---- TJpegDecompressor ----
 
 namespace {
 
@@ -118,6 +172,77 @@ JSAMPARRAY TJpegDecompressor::AllocateColorMap(int colors, int components) {
     return info_.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info_), JPOOL_IMAGE, static_cast<JDIMENSION>(colors),
                                    static_cast<JDIMENSION>(components));
   });
+}
+
+// ---- Decompression settings ----
+
+namespace {
+
+void ChooseColorSpace(jpeg_decompress_struct& info, const TJPEGOptions& options, TJpegDecodeSettings& settings) {
+  if (IsFourComponentColorSpace(info.jpeg_color_space)) {
+    info.out_color_space = JCS_CMYK;
+    settings.FourComponents = true;
+    settings.InvertedCmyk = info.saw_Adobe_marker != FALSE;
+  } else if (options.Grayscale) {
+    info.out_color_space = JCS_GRAYSCALE;
+  } else if (info.out_color_space == JCS_RGB) {
+    // The bitmap's own byte order, so rows are stored as the library delivers them.
+    info.out_color_space = JCS_EXT_BGR;
+  }
+}
+
+void UseFastSettings(jpeg_decompress_struct& info) {
+  info.dct_method = JDCT_IFAST;
+  info.two_pass_quantize = FALSE;
+  info.dither_mode = JDITHER_ORDERED;
+}
+
+}  // namespace
+
+bool IsFourComponentColorSpace(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
+
+TJpegDecodeSettings ApplyDecodeSettings(jpeg_decompress_struct& info, const TJPEGOptions& options, bool multipleScans) {
+  TJpegDecodeSettings settings;
+  info.scale_num = 1;
+  info.scale_denom = 1u << static_cast<unsigned>(options.Scale);
+  info.do_block_smoothing = options.Smoothing ? TRUE : FALSE;
+  info.dct_method = JDCT_FLOAT;
+  ChooseColorSpace(info, options, settings);
+  if (DecodesThroughPalette(options, info.out_color_space == JCS_GRAYSCALE, settings.FourComponents)) {
+    info.quantize_colors = TRUE;
+    info.desired_number_of_colors = kJpegQuantizedColors;
+  }
+  if (options.Performance == TJPEGPerformance::jpBestSpeed) UseFastSettings(info);
+  settings.Final = {info.dct_method, info.two_pass_quantize != FALSE, info.dither_mode};
+  if (options.ProgressiveDisplay && multipleScans) {
+    info.enable_2pass_quant = info.two_pass_quantize;
+    UseFastSettings(info);
+    info.buffered_image = TRUE;
+    settings.Buffered = true;
+  }
+  return settings;
+}
+
+// ---- Header facts ----
+
+void ReadJpegHeader(std::span<const uint8_t> file, TJPEGData& facts) {
+  TJpegDecompressor decompressor(file);
+  decompressor.ReadHeader();
+  const jpeg_decompress_struct& info = decompressor.Info();
+  facts.Width = static_cast<int32_t>(info.image_width);
+  facts.Height = static_cast<int32_t>(info.image_height);
+  facts.Grayscale = info.jpeg_color_space == JCS_GRAYSCALE;
+  facts.FourComponents = IsFourComponentColorSpace(info.jpeg_color_space);
+  facts.Progressive = decompressor.HasMultipleScans();
+}
+
+TJpegSize JpegScaledSize(std::span<const uint8_t> file, const TJPEGOptions& options) {
+  TJpegDecompressor decompressor(file);
+  decompressor.ReadHeader();
+  ApplyDecodeSettings(decompressor.Info(), options, decompressor.HasMultipleScans());
+  decompressor.CalcOutputDimensions();
+  const jpeg_decompress_struct& info = decompressor.Info();
+  return {static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height)};
 }
 
 }  // namespace tapestro

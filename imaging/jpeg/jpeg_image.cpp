@@ -12,13 +12,21 @@
 #include "imaging/canvas.h"
 #include "imaging/color.h"
 #include "imaging/jpeg/jpeg_decoder.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
 #include "imaging/jpeg/jpeg_errors.h"
-#include "imaging/jpeg/jpeg_header.h"
-#include "imaging/jpeg/jpeg_limits.h"
-#include "imaging/jpeg/jpeg_messages.h"
-#include "imaging/jpeg/jpeg_progress.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
+
+TJPEGOptions& JPEGDefaults() {
+  static TJPEGOptions defaults;
+  return defaults;
+}
+
+bool DecodesThroughPalette(const TJPEGOptions& options, bool greyscaleFile, bool fourComponents) {
+  if (fourComponents) return false;
+  return options.PixelFormat == TJPEGPixelFormat::jf8Bit || options.Grayscale || greyscaleFile;
+}
 
 const TGraphicClass TJPEGImage::Class{"TJPEGImage", &TGraphic::Class,
                                       []() -> std::unique_ptr<TGraphic> { return std::make_unique<TJPEGImage>(); }};
@@ -170,5 +178,13 @@ TPixelFormat TJPEGImage::PixelFormat() const {
   return DecodesThroughPalette(options_, image_->Grayscale, image_->FourComponents) ? TPixelFormat::pf8bit
                                                                                     : TPixelFormat::pf24bit;
 }
+
+void RegisterJpegFormat() {
+  if (DisplayBitsPerPixel() <= 8) JPEGDefaults().PixelFormat = TJPEGPixelFormat::jf8Bit;
+  RegisterFileFormat("jpeg", msg::kJpegDescription, TJPEGImage::Class);
+  RegisterFileFormat("jpg", msg::kJpegDescription, TJPEGImage::Class);
+}
+
+void UnregisterJpegFormat() { UnregisterGraphicClass(TJPEGImage::Class); }
 
 }  // namespace tapestro

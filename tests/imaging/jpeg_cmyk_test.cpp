@@ -1,10 +1,9 @@
 // Four-component files shown in colour: CMYK with and without the Adobe convention of
 // inverted values, and YCCK.
-#include "imaging/jpeg/jpeg_cmyk.h"
-
 #include <gtest/gtest.h>
 
 #include "imaging/bitmap.h"
+#include "imaging/jpeg/jpeg_decoder.h"
 #include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"

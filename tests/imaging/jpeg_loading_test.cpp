@@ -10,7 +10,6 @@
 #include "imaging/canvas.h"
 #include "imaging/jpeg/jpeg_errors.h"
 #include "imaging/jpeg/jpeg_image.h"
-#include "imaging/jpeg/jpeg_registration.h"
 #include "imaging/picture.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"

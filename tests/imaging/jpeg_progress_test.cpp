@@ -1,12 +1,11 @@
 // Progress notifications while decoding: their pacing, and what listeners that cancel
 // or fail leave behind. Also the caller palette dropping a decoded picture.
-#include "imaging/jpeg/jpeg_progress.h"
-
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
+#include "imaging/jpeg/jpeg_decoder.h"
 #include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"
