@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/tool/command.h"
+#include "base/atomic_file.h"
 #include "base/errors.h"
 #include "base/path.h"
 #include "base/text.h"
@@ -104,6 +105,8 @@ void Convert(const std::string& input, const std::string& output) {
 int RunConvert(const Arguments& args) {
   if (args.size() != 2) return kUsageError;
   return ReportErrors([&] {
+    // An output that cannot be replaced is refused before the input is decoded.
+    CheckReplaceable(args[1]);
     Convert(args[0], args[1]);
     return 0;
   });
