@@ -92,7 +92,7 @@ void CheckFrame(TGIFSubImage& sub, const TBitmap& bitmap, bool dithered) {
   Check(mask == nullptr || sub.Transparent());
   const uint8_t transparent = sub.Transparent() ? sub.GraphicControlExtension()->TransparentColorIndex() : 0;
   for (int32_t y = 0; y < bitmap.Height(); ++y) {
-    const uint8_t* indices = sub.Data().data() + static_cast<size_t>(y) * sub.Width();
+    const uint8_t* indices = sub.Row(y);
     const uint8_t* row = pixels.Row(y);
     if (!dithered) Check(std::memcmp(row, indices, sub.Width()) == 0);
     for (int32_t x = 0; x < bitmap.Width(); ++x) {

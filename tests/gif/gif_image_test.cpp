@@ -50,6 +50,12 @@ TEST(GifLimitsTest, HugeImageInATinyFileFailsBeforeAllocatingAndAHugeScreenReads
   EXPECT_EQ(IndicesOf(image.SubImage(0)).size(), 65535u);
 }
 
+TEST(GifLimitsTest, TheMustFailFileFailsWithItsText) {
+  TGIFImage image;
+  EXPECT_EQ(LimitErrorOf(image, test::ReadAll(test::ProjectDataDir() + "/bad/gif-image-of-4-gib-in-35-bytes.gif")),
+            "GIF image too large to decode");
+}
+
 TEST(GifLimitsTest, EachImageAndAllImagesTogetherAreBounded) {
   TGIFImage image;
   image.Limits = {100, 150};
