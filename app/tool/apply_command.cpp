@@ -69,18 +69,9 @@ int PrepareAndApply(const std::string& file, const std::string& placement, const
   return 0;
 }
 
-int RunApply(const Arguments& args) {
-  std::vector<std::string> words;
-  std::optional<std::string> forced;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--backend") {
-      words.push_back(args[i]);
-    } else if (++i < args.size()) {
-      forced = args[i];
-    } else {
-      return kUsageError;
-    }
-  }
+int RunApply(const TCommandLine& line) {
+  const std::vector<std::string>& words = line.Operands;
+  const std::optional<std::string> forced = line.Value("backend");
   if (words.empty() || words.size() > 2) return kUsageError;
   // Without a word the placement reads as a missing setting does: the program centres then.
   const std::optional<std::string> placement =
@@ -99,7 +90,11 @@ int RunApply(const Arguments& args) {
 Command ApplyCommand() {
   std::string placements;
   for (const TNamedPlacement& placement : kNamedPlacements) placements += std::string(placement.Word) + "|";
-  return {"apply", "FILE [" + placements + "X,Y] [--backend NAME]", RunApply};
+  return {"apply",
+          "FILE [" + placements + "X,Y] [--backend NAME]",
+          "make FILE the desktop wallpaper, prepared as the program prepares it",
+          {{"backend", 0, "NAME", "use this desktop back end instead of the session's"}},
+          RunApply};
 }
 
 }  // namespace tapestro::tool

@@ -1,22 +1,24 @@
 #pragma once
-// The subcommands of tapestro-tool. Each takes the words after its name, prints its
-// result on standard output and returns the process exit code: 0 when it is done, 1
-// after the program's own error text on standard error, kUsageError for words it does
-// not take, upon which the entry prints the command's usage.
+// The subcommands of tapestro-tool. Each takes its parsed words, prints its result on
+// standard output and returns the process exit code: 0 when it is done, 1 after the
+// program's own error text on standard error, kUsageError for words it does not take,
+// upon which the entry prints the command's usage.
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace tapestro::tool {
+#include "app/command_line.h"
 
-using Arguments = std::vector<std::string>;
+namespace tapestro::tool {
 
 inline constexpr int kUsageError = 2;
 
 struct Command {
   const char* Name;
-  std::string Usage;  // the words after the name
-  int (*Run)(const Arguments& args);
+  std::string Usage;             // the words after the name
+  const char* Summary;           // what it does, one line
+  std::vector<TOption> Options;  // besides --help
+  int (*Run)(const TCommandLine& line);
 };
 
 // list, info and convert read files only and open no display (file_commands.cpp).
