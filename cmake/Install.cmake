@@ -46,11 +46,11 @@ set(CPACK_PACKAGE_VENDOR "The Tapestro developers")
 set(CPACK_PACKAGE_CONTACT "The Tapestro developers <tapestro@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop wallpaper changer in the notification area")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tapestro changes the desktop wallpaper on a timer from a folder of JPEG, GIF, BMP
-and PNG pictures, in list order or at random, tiled, centred or fitted to the
-screen. It lives as an icon in the notification area and restores its choices
-at start. tapestro-tool lists, inspects, converts and applies pictures from
-scripts.")
+    "Tapestro changes the desktop wallpaper on a timer from a folder of JPEG, GIF,
+BMP and PNG pictures, in list order or at random, tiled, centred or fitted to
+the screen. It lives as an icon in the notification area and restores its
+choices at start. tapestro-tool lists, inspects, converts and applies pictures
+from scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
