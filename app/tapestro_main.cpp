@@ -16,8 +16,8 @@
 #include "gif/painter_services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
-#include "platform/screen_depth.h"
 #include "platform/single_instance.h"
+#include "platform/system_services.h"
 
 namespace {
 

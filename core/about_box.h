@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/web_page.h"
+#include "platform/system_services.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -17,12 +17,11 @@
 #include "core/wallpaper_conversions.h"
 #include "platform/app_folders.h"
 #include "platform/autostart.h"
-#include "platform/beep.h"
 #include "platform/desktop/desktop_backend.h"
 #include "platform/single_instance.h"
+#include "platform/system_services.h"
 #include "platform/tray_host.h"
 #include "platform/volume_source.h"
-#include "platform/web_page.h"
 
 class QAction;
 class QCheckBox;

@@ -18,7 +18,7 @@
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
-#include "platform/memory_policy.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -21,9 +21,7 @@
 #include "core/wallpaper_preparation.h"
 #include "core/window_timer.h"
 #include "platform/desktop/desktop_factory.h"
-#include "platform/local_time.h"
-#include "platform/system_folder.h"
-#include "platform/ui_pause.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -25,7 +25,7 @@
 #include "core/program_texts.h"
 #include "core/rotation.h"
 #include "core/window_timer.h"
-#include "platform/memory_policy.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 

@@ -16,8 +16,7 @@
 #include "core/wallpaper_preparation.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
-#include "platform/local_time.h"
-#include "platform/system_folder.h"
+#include "platform/system_services.h"
 
 namespace tapestro::tool {
 

@@ -1,4 +1,4 @@
-#include "controls/folder_scan.h"
+#include "controls/folder_paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -96,7 +96,7 @@ std::optional<int64_t> FolderStamp(const std::string& folder) {
 
 std::optional<int64_t> SettledFolderStamp(const std::string& folder) {
   const std::optional<int64_t> stamp = FolderStamp(folder);
-  timespec now {};
+  timespec now{};
   if (!stamp || ::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
   // A time ahead of the clock (another machine's share) is as untrustworthy as a recent one.
   if (Nanoseconds(now) - *stamp < kStampSettleNanoseconds) return std::nullopt;

@@ -1,4 +1,4 @@
-#include "platform/system_folder.h"
+#include "platform/system_services.h"
 
 #include <windows.h>
 
@@ -12,5 +12,8 @@ std::string SystemFolder() {
   if (length == 0 || length > MAX_PATH) return {};
   return std::string(buffer, length);
 }
+
+// Only glibc's allocator is asked to give freed pages back.
+void ReturnFreedMemory() {}
 
 }  // namespace tapestro

@@ -1,4 +1,6 @@
-#include "platform/memory_policy.h"
+#include "platform/system_services.h"
+
+#include <sys/stat.h>
 
 // Any C library header says whether the library is glibc.
 #include <cstdlib>
@@ -8,6 +10,11 @@
 #endif
 
 namespace tapestro {
+
+std::string SystemFolder() {
+  struct stat root {};
+  return ::stat("/", &root) == 0 && S_ISDIR(root.st_mode) ? "/" : "";
+}
 
 void ReturnFreedMemory() {
 #if defined(__GLIBC__)
