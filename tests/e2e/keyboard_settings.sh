@@ -10,6 +10,7 @@ source "$(dirname "$0")/lib_xserver.sh"
 work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
 cp "$build/tapestro" "$work/"
+: >"$work/Tapestro.ini"  # a portable copy: its settings stay beside it
 mkdir "$work/pics"
 touch "$work/pics/b.jpg" "$work/pics/a.png"
 ini="$work/Tapestro.ini"
