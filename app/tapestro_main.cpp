@@ -13,7 +13,7 @@
 #include "core/main_window.h"
 #include "core/program_texts.h"
 #include "core/wallpaper_conversions.h"
-#include "gif/painter_services.h"
+#include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
 #include "platform/single_instance.h"
