@@ -34,7 +34,7 @@ _e2e_pids+=("$app")
 
 # The start-up step shows the window a second after start.
 window=$(front_main_window)
-[ -f "$ini" ] && fail "settings written at start"
+[ -s "$ini" ] && fail "settings written at start"
 # Let the window manager finish placing and focusing the new window.
 sleep 1
 
