@@ -2,6 +2,8 @@
 // a socket in $XDG_RUNTIME_DIR, else no guard at all.
 #include "platform/single_instance.h"
 
+#include <unistd.h>
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
@@ -115,6 +117,16 @@ class TLoneInstance final : public TSingleInstance {
   bool Send(TInstanceCommand) override { return false; }
 };
 
+// Whether the session names its bus: in the environment, or as the user's bus socket in
+// the runtime folder. Otherwise asking for the bus would start one for this display
+// (autolaunch), a tenth of a second on every start, where the runtime folder's lock
+// does the same work.
+bool SessionNamesItsBus(const char* runtime) {
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (address != nullptr && address[0] != '\0') return true;
+  return runtime != nullptr && runtime[0] == '/' && ::access((std::string(runtime) + "/bus").c_str(), F_OK) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<TSingleInstance> CreateBusInstance(const std::string& applicationId) {
@@ -122,9 +134,10 @@ std::unique_ptr<TSingleInstance> CreateBusInstance(const std::string& applicatio
 }
 
 std::unique_ptr<TSingleInstance> CreateSingleInstance(const std::string& applicationId) {
-  if (QDBusConnection::sessionBus().isConnected()) return CreateBusInstance(applicationId);
   // The runtime folder is the user's own, and only an absolute path counts.
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (SessionNamesItsBus(runtime) && QDBusConnection::sessionBus().isConnected())
+    return CreateBusInstance(applicationId);
   if (runtime != nullptr && runtime[0] == '/') return CreateSocketInstance(runtime, applicationId);
   return std::make_unique<TLoneInstance>();
 }
