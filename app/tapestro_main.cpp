@@ -1,18 +1,21 @@
 // tapestro: the desktop program. One copy runs per session: a later start hands its
 // command (--show when it has none) to that copy and ends. The first copy starts
-// minimised, with no visible window; the start-up step a second later restores the
-// stored choices. The command line is read before any application object exists, so
-// that --help and --version answer without a display.
+// minimised, with no visible window, after a desktop that forgot the wallpaper has it
+// back; the start-up step a second later restores the stored choices. The command line
+// is read before any application object exists, so that --help and --version answer
+// without a display.
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "app/command_line.h"
+#include "controls/status_pane.h"
 #include "core/about_box.h"
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 #include "core/wallpaper_conversions.h"
+#include "core/wallpaper_restore.h"
 #include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
@@ -92,7 +95,13 @@ int RunProgram(int& argc, char** argv) {
   tapestro::TQtUiDispatcher dispatcher;
   const tapestro::TScopedPainterServices painting({&dispatcher});
 
-  tapestro::TForm1 form(tapestro::ProgramFolders());
+  const tapestro::TAppFolders folders = tapestro::ProgramFolders();
+  // Before the window and the icon appear: a desktop that forgot the wallpaper at the
+  // end of the last session shows it again.
+  tapestro::TStartUpDesktop startUp = tapestro::RestoreAtStart(folders);
+  tapestro::TForm1 form(folders);
+  if (startUp.Desktop) form.TakeDesktop(std::move(startUp.Desktop));
+  if (!startUp.Error.empty()) form.StatusPane1->SetCaption(QString::fromStdString(startUp.Error));
   tapestro::TfrmAbout frmAbout;
   form.frmAbout = &frmAbout;
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);

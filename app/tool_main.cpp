@@ -8,9 +8,8 @@
 
 #include "app/tool/command.h"
 #include "base/errors.h"
-#include "base/messages.h"
 #include "core/wallpaper_conversions.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace tapestro::tool {
 
@@ -83,7 +82,8 @@ int RunCommand(const Command& command, const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
   const std::vector<Command> commands{tapestro::tool::ListCommand(), tapestro::tool::InfoCommand(),
-                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand()};
+                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand(),
+                                      tapestro::tool::RestoreCommand()};
   TCommandLine line;
   try {
     line = tapestro::ParseCommandLine({kHelp, kVersion}, std::vector<std::string>(argv + 1, argv + argc),

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/stream.h"
+#include "base/text.h"
 
 namespace tapestro {
 

@@ -10,7 +10,7 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/app_folders.h"
 #include "platform/autostart.h"
 
