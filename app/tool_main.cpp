@@ -10,12 +10,19 @@
 #include "base/errors.h"
 #include "core/wallpaper_conversions.h"
 #include "imaging/canvas.h"
+#include "imaging/jpeg/jpeg_errors.h"
 
 namespace tapestro::tool {
 
 int ReportErrors(const std::function<int()>& work) {
   try {
     return work();
+  } catch (const EJPEG& e) {
+    // The code the program shows, with the library's words for it.
+    if (e.LibraryText().empty())
+      std::fprintf(stderr, "%s\n", e.what());
+    else
+      std::fprintf(stderr, "%s (%s)\n", e.what(), e.LibraryText().c_str());
   } catch (const Exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
   } catch (const std::bad_alloc&) {
