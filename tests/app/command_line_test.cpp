@@ -50,11 +50,5 @@ TEST(CommandLineTest, RefusalsNameTheWord) {
   EXPECT_EQ(Refusal({"a.jpg", "--backend"}), "option '--backend' needs a value");
 }
 
-TEST(CommandLineTest, TheHelpAlignsTheTexts) {
-  EXPECT_EQ(OptionsHelp(kOptions),
-            "  -h, --help              print this help\n"
-            "      --backend NAME      the back end\n");
-}
-
 }  // namespace
 }  // namespace tapestro

@@ -16,24 +16,18 @@ expect() {
 }
 
 expect 0 '^usage: tapestro-tool COMMAND' '^$' "$tool" --help
-expect 0 '^  convert   write the wallpaper' '^$' "$tool" -h
 expect 0 '^tapestro-tool [0-9]+\.[0-9]+$' '^$' "$tool" --version
 expect 0 '^usage: tapestro-tool apply FILE .*\[--backend NAME\]' '^$' "$tool" apply --help
-expect 0 '^      --backend NAME ' '^$' "$tool" apply --help
-expect 0 '^usage: tapestro-tool list FOLDER \[MASK\]' '^$' "$tool" list -h
 expect 2 '^$' "^usage: tapestro-tool COMMAND" "$tool"
 expect 2 '^$' "^tapestro-tool: unknown command 'paint'" "$tool" paint a.bmp
 expect 2 '^$' "^tapestro-tool: unknown option '--colour'" "$tool" --colour
 expect 2 '^$' "^tapestro-tool info: unknown option '--all'" "$tool" info --all a.bmp
-expect 2 '^$' "^tapestro-tool apply: option '--backend' needs a value" "$tool" apply a.bmp --backend
 expect 2 '^$' '^usage: tapestro-tool info FILE$' "$tool" info
 
 convert -size 5x3 xc:red PNG24:red.png
 convert -size 4x4 gradient: -interlace PNG -depth 16 PNG48:deep.png
 expect 0 '^PNG 5 3 RGB 8-bit$' '^$' "$tool" info red.png
 expect 0 '^PNG 4 4 RGB 16-bit interlaced$' '^$' "$tool" info deep.png
-printf '\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR' >cut.png
-expect_error "cut.png: the PNG header is damaged" "$tool" info cut.png
 
 # BMP data never lands in a file of another kind, and a name that starts with a dash
 # follows "--".

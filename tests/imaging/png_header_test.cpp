@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "tests/support/temp_dir.h"
 
 namespace tapestro {
 namespace {
@@ -32,17 +31,12 @@ TEST(PngHeaderTest, TheHeaderChunkGivesSizeDepthAndColourType) {
   EXPECT_EQ(header.BitDepth, 8);
   EXPECT_STREQ(PngColorTypeName(header.ColorType), "RGBA");
   EXPECT_FALSE(header.Interlaced);
-
-  test::TempDir dir;
-  const std::string path = dir.Write("one.png", std::string(kOnePixelRgba.begin(), kOnePixelRgba.end()) + "IDAT...");
-  EXPECT_EQ(ReadPngHeader(path).Width, 1u);
 }
 
 TEST(PngHeaderTest, AnythingButAValidHeaderChunkIsRefused) {
   std::vector<uint8_t> bmp = kOnePixelRgba;
   bmp[0] = 'B';
   EXPECT_EQ(Refusal(bmp), "x.png is not a PNG file");
-  EXPECT_EQ(Refusal({0x89, 'P', 'N'}), "x.png is not a PNG file");
 
   std::vector<uint8_t> crc = kOnePixelRgba;
   crc.back() ^= 1;

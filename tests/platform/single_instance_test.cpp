@@ -63,11 +63,5 @@ TEST_F(SingleInstanceTest, QuitReturnsOnceTheCopyHasLetGoAndWithoutACopySendFail
   EXPECT_FALSE(Copy()->Send(TInstanceCommand::Show));
 }
 
-TEST(SingleInstanceWordsTest, EachCommandHasItsWord) {
-  for (const auto& [command, word] : kInstanceCommandWords) EXPECT_EQ(InstanceCommandNamed(word), command);
-  EXPECT_EQ(InstanceCommandWord(TInstanceCommand::ChangeNow), "change-now");
-  EXPECT_FALSE(InstanceCommandNamed("exit"));
-}
-
 }  // namespace
 }  // namespace tapestro
