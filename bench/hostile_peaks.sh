@@ -13,8 +13,8 @@
 #   fifo-input        info on a FIFO named x.bmp that nobody writes to
 #   dev-zero-input    info on z.bmp, a link to /dev/zero
 #   folder-output     convert to a folder
-#   killed-write      convert of the 16384 x 16384 GIF killed after 0.1 s: the names then in
-#                     the output's folder (out.bmp only if it finished first)
+#   killed-write      convert of the 16384 x 16384 GIF killed while it has a file open in
+#                     the output's folder: the names left there
 set -euo pipefail
 builds=()
 for build in "${@:-build}"; do builds+=("$(cd "$build" && pwd)"); done
@@ -80,8 +80,16 @@ run_case() {  # run_case NAME TOOL ARGS...: one line of the table
 killed_write() {  # killed_write TOOL: names in the output's folder after kill -9
   rm -rf killed && mkdir killed
   "$1" convert frame16384.gif killed/out.bmp >/dev/null 2>&1 &
-  local pid=$!
-  sleep 0.1
+  local pid=$! waited=0
+  # Killed once it has a file open in the output's folder, named or not.
+  while kill -0 "$pid" 2>/dev/null && [ "$waited" -lt 3000 ]; do
+    if ls -l "/proc/$pid/fd" 2>/dev/null | grep -q "$work/killed/"; then
+      sleep 0.05
+      break
+    fi
+    sleep 0.01
+    waited=$((waited + 1))
+  done
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   ls -A killed | tr '\n' ' '
