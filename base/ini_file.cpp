@@ -48,7 +48,9 @@ std::optional<Document> Load(const std::string& path, size_t limit) {
         line.ending = "\n";
         start = end + 1;
       }
-      if (!line.text.empty() && line.text.back() == '\r') {
+      // Only "\r\n" ends a line; a lone "\r" at the very end stays in the text, so a key
+      // added after it still starts a line of its own.
+      if (!line.ending.empty() && !line.text.empty() && line.text.back() == '\r') {
         line.text.pop_back();
         line.ending = "\r" + line.ending;
       }

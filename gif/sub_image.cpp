@@ -75,7 +75,9 @@ void TGIFSubImage::DecodeImageData(TStream& stream) {
   if (stream.ReadByte(minimumCodeSize)) {
     if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize) throw GIFException(msg::kGifInvalidData);
     TLZWDecoder decoder(stream, minimumCodeSize, *this);
-    const TRowTarget rows{RowOf(0), -static_cast<ptrdiff_t>(rowBytes_), Width(), Height()};
+    // An image of no area has no rows; its data is still passed over.
+    const TRowTarget rows =
+        Empty() ? TRowTarget{} : TRowTarget{RowOf(0), -static_cast<ptrdiff_t>(rowBytes_), Width(), Height()};
     stored = decoder.DecodeRows(rows, Interlaced());
     // One value past the last pixel: normally the end code, which passes over the rest
     // of the data. After an early stop nothing more is asked for.
