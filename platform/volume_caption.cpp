@@ -11,7 +11,7 @@ std::string VolumeCaption(std::string_view label, std::string_view mountPoint) {
 }
 
 std::string UnreadableVolumeCaption(std::string_view mountPoint) {
-  return "(" + std::string(mountPoint) + ")";
+  return std::string("(").append(mountPoint).append(")");
 }
 
 }  // namespace tapestro
