@@ -3,12 +3,12 @@
 #include "core/about_box.h"
 #include "core/application.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
-#include "core/picture_formats.h"
-#include "gif/painter_services.h"
+#include "core/program_texts.h"
+#include "core/wallpaper_conversions.h"
+#include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
-#include "platform/screen_depth.h"
+#include "platform/system_services.h"
 
 int main(int argc, char** argv) {
   tapestro::TApplication application(argc, argv);

@@ -2,29 +2,54 @@
 // commands that need none, because its start-up counts in every benchmark.
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "app/tool/command.h"
-#include "core/picture_formats.h"
+#include "base/errors.h"
+#include "base/messages.h"
+#include "core/wallpaper_conversions.h"
 #include "imaging/display_depth.h"
+
+namespace tapestro::tool {
+
+int ReportErrors(const std::function<int()>& work) {
+  try {
+    return work();
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s\n", msg::kOutOfMemory);
+  }
+  return 1;
+}
+
+}  // namespace tapestro::tool
 
 namespace {
 
-int Usage() {
+using tapestro::tool::Command;
+
+int Usage(const std::vector<Command>& commands) {
   std::fprintf(stderr, "usage:\n");
-  for (const auto& command : tapestro::tool::Commands())
-    std::fprintf(stderr, "  tapestro-tool %s %s\n", command.Name, command.Usage);
-  return 2;
+  for (const Command& command : commands)
+    std::fprintf(stderr, "  tapestro-tool %s %s\n", command.Name, command.Usage.c_str());
+  return tapestro::tool::kUsageError;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
+  const std::vector<Command> commands{tapestro::tool::ListCommand(), tapestro::tool::InfoCommand(),
+                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand()};
+  if (argc < 2) return Usage(commands);
   // No display is opened: pictures are decoded for a true-colour screen.
   tapestro::RegisterPictureFormats(tapestro::DisplayBitsPerPixel());
-  for (const auto& command : tapestro::tool::Commands()) {
-    if (std::strcmp(argv[1], command.Name) == 0)
-      return command.Run(tapestro::tool::Arguments(argv + 2, argv + argc));
+  for (const Command& command : commands) {
+    if (std::strcmp(argv[1], command.Name) != 0) continue;
+    const int status = command.Run(tapestro::tool::Arguments(argv + 2, argv + argc));
+    if (status == tapestro::tool::kUsageError)
+      std::fprintf(stderr, "usage: tapestro-tool %s %s\n", command.Name, command.Usage.c_str());
+    return status;
   }
-  return Usage();
+  return Usage(commands);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <unordered_map>
 
 #include "base/errors.h"
 #include "base/format.h"
@@ -13,11 +14,8 @@
 #include "base/path.h"
 #include "controls/busy_cursor.h"
 #include "controls/file_listing.h"
-#include "controls/folder_label.h"
 #include "controls/folder_node.h"
-#include "controls/folder_route.h"
-#include "controls/folder_scan.h"
-#include "controls/same_folder.h"
+#include "controls/folder_paths.h"
 
 namespace tapestro {
 
@@ -44,6 +42,13 @@ QString Caption(const std::string& text) { return QFile::decodeName(QByteArray::
 bool SizesToText(const QLabel& label) {
   return label.minimumWidth() != label.maximumWidth() &&
          label.sizePolicy().horizontalPolicy() != QSizePolicy::Ignored;
+}
+
+// Whether item is ancestor or lies below it.
+bool IsWithin(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor) {
+  for (; item != nullptr; item = item->parent())
+    if (item == ancestor) return true;
+  return false;
 }
 
 }  // namespace
@@ -238,6 +243,51 @@ void TRzDirectoryTree::FillChildren(TFolderNode* node) {
   children.reserve(static_cast<qsizetype>(names.size()));
   for (const std::string& name : names) children.append(MakeChild(node, name));
   node->addChildren(children);
+}
+
+bool TRzDirectoryTree::ChangedSinceFilled(const TFolderNode& node) {
+  const TFolderInfo& info = node.Info();
+  return info.filled && (!info.stamp || FolderStamp(info.path) != info.stamp);
+}
+
+// Reads a filled node's subfolders again, keeping the nodes of folders that remain
+// (their own subfolders, buttons and the selection among them).
+void TRzDirectoryTree::RefillChildren(TFolderNode* node) {
+  TBusyCursor busy;
+  const std::vector<std::string> names = ReadSubfolders(node);
+  std::unordered_map<std::string, TFolderNode*> kept;
+  for (const std::string& name : names) kept.emplace(name, nullptr);
+  for (int i = node->childCount() - 1; i >= 0; --i) {
+    TFolderNode* child = TFolderNode::Of(node->child(i));
+    const auto found = child != nullptr ? kept.find(child->Name()) : kept.end();
+    if (found != kept.end()) {
+      found->second = child;
+      continue;
+    }
+    // The selected folder is gone: its parent stands in, as for a folder that went
+    // before it was opened.
+    if (IsWithin(currentItem(), node->child(i))) SelectNode(node);
+    delete node->takeChild(i);
+  }
+  // The kept nodes are in the names' order already; new ones go where that order puts
+  // them, each run in one insertion.
+  int at = 0;
+  QList<QTreeWidgetItem*> fresh;
+  const auto insertFresh = [&] {
+    node->insertChildren(at, fresh);
+    at += static_cast<int>(fresh.size());
+    fresh.clear();
+  };
+  for (const std::string& name : names) {
+    TFolderNode* same = kept[name];
+    if (same == nullptr) {
+      fresh.append(MakeChild(node, name));
+      continue;
+    }
+    insertFresh();
+    at = node->child(at) == same ? at + 1 : node->indexOfChild(same) + 1;
+  }
+  insertFresh();
 }
 
 void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {

@@ -2,6 +2,8 @@
 // The folder tree: the top-level folders (root, home, mounted volumes) and their
 // subfolders, read when a node first opens and again when it opens after its folder
 // changed. The selected folder drives the image file list and the folder label.
+// Its nodes and icons are folder_node.h's; its work on folders and paths that needs no
+// widget is folder_paths.h's.
 #include <QLabel>
 #include <QPointer>
 #include <QTreeWidget>
@@ -10,12 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "controls/folder_icons.h"
+#include "controls/folder_node.h"
 #include "platform/volume_source.h"
 
 namespace tapestro {
-
-class TFolderNode;
 
 class TRzDirectoryTree : public QTreeWidget {
   Q_OBJECT

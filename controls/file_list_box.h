@@ -1,13 +1,13 @@
 #pragma once
 // FileListBox1's class: the image files of one folder, in rotation order. Every
 // re-read makes the listed folder the process's current directory, so the bare names
-// in Items open the right files.
+// in Items open the right files. What is listed, and in which order, is
+// file_listing.h's; this file adds the rows, their icons and the selection.
 #include <QListView>
 #include <functional>
 #include <string>
 
-#include "controls/file_list_items.h"
-#include "controls/file_type.h"
+#include "controls/file_listing.h"
 
 class QMenu;
 

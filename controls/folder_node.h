@@ -1,5 +1,6 @@
 #pragma once
-// A node of the folder tree and the folder it stands for.
+// A node of the folder tree, the folder it stands for, and the nodes' icons.
+#include <QIcon>
 #include <QTreeWidgetItem>
 #include <cstdint>
 #include <optional>
@@ -44,6 +45,22 @@ class TFolderNode final : public QTreeWidgetItem {
   TFolderInfo info_;
   QIcon icon_;
   int64_t serial_ = -1;
+};
+
+// The icons of the nodes, from the desktop's icon provider.
+class TFolderIcons {
+ public:
+  TFolderIcons();
+  // The icon of a top-level folder (the root shows as a drive).
+  QIcon TopLevel(const std::string& path) const;
+  // Every other folder shares one icon, so that large folders open fast.
+  const QIcon& Folder() const { return folder_; }
+  // The selected folder's icon: the folder icon's open state where it has one.
+  const QIcon& OpenFolder() const { return openFolder_; }
+
+ private:
+  QIcon folder_;
+  QIcon openFolder_;
 };
 
 }  // namespace tapestro

@@ -1,14 +1,47 @@
 #include "controls/image.h"
 
+#include <QColor>
+#include <QImage>
 #include <QPainter>
+#include <QSize>
 #include <new>
 
 #include "base/errors.h"
 #include "base/messages.h"
-#include "controls/qt_canvas.h"
+#include "imaging/display_depth.h"
 #include "imaging/stand_in_graphics.h"
+#include "imaging/surface_canvas.h"
 
 namespace tapestro {
+
+namespace {
+
+// A canvas on a screen image: pictures draw into a 32-bit QImage through the software
+// canvas, and the control then paints that image.
+class TQtCanvas {
+ public:
+  // An image of that size filled with background, drawn on as a screen of that depth.
+  TQtCanvas(QSize size, QColor background, int bitsPerPixel = DisplayBitsPerPixel())
+      : image_(FilledImage(size, background)),
+        canvas_(image_.bits(), image_.width(), image_.height(), image_.bytesPerLine(), bitsPerPixel) {}
+  TQtCanvas(const TQtCanvas&) = delete;
+  TQtCanvas& operator=(const TQtCanvas&) = delete;
+
+  TCanvas& Canvas() { return canvas_; }
+  const QImage& Image() const { return image_; }
+
+ private:
+  static QImage FilledImage(QSize size, QColor background) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    return image;
+  }
+
+  QImage image_;  // 0xFFRRGGBB words: blue, green, red, 0xFF bytes in memory
+  TSurfaceCanvas canvas_;
+};
+
+}  // namespace
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
   picture_.OnChange = [this](TPicture&) { PictureChanged(); };

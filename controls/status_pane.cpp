@@ -1,8 +1,32 @@
 #include "controls/status_pane.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QPalette>
 
 namespace tapestro {
+
+namespace {
+
+class THoverFrame final : public QObject {
+ public:
+  explicit THoverFrame(QFrame* frame) : QObject(frame), frame_(frame) {
+    frame_->setFrameStyle(QFrame::Panel | QFrame::Plain);
+    frame_->setLineWidth(1);
+    frame_->installEventFilter(this);
+  }
+
+ private:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == frame_ && event->type() == QEvent::Enter) frame_->setFrameShadow(QFrame::Sunken);
+    if (watched == frame_ && event->type() == QEvent::Leave) frame_->setFrameShadow(QFrame::Plain);
+    return QObject::eventFilter(watched, event);
+  }
+
+  QFrame* frame_;
+};
+
+}  // namespace
 
 TStatusPane::TStatusPane(QWidget* parent, int width, Qt::Alignment alignment) : QLabel(parent) {
   setAlignment(alignment);
@@ -24,5 +48,7 @@ void TStatusPane::SetButtonFaceColor() {
   setPalette(QPalette());
   setBackgroundRole(QPalette::Button);
 }
+
+void SinkFrameWhileHovered(QFrame* frame) { new THoverFrame(frame); }  // owned by the frame
 
 }  // namespace tapestro

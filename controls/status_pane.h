@@ -1,7 +1,10 @@
 #pragma once
-// One pane of a status bar: a caption, a hint and a fill colour.
+// One pane of a status bar: a caption, a hint and a fill colour; and the panes' look
+// lent to a control's border.
 #include <QColor>
 #include <QLabel>
+
+class QFrame;
 
 namespace tapestro {
 
@@ -22,5 +25,9 @@ class TStatusPane final : public QLabel {
   // The system's button-face colour, the panes' normal fill.
   void SetButtonFaceColor();
 };
+
+// The look of a status-bar pane for a control's border: flat, and sunken while the
+// mouse is over the control.
+void SinkFrameWhileHovered(QFrame* frame);
 
 }  // namespace tapestro

@@ -1,6 +1,7 @@
 #pragma once
 // The arrow pair's own position. It is not bound to any edit: it only decides whether
-// a press moved it, and the owner is told of a press only then.
+// a press moved it, and the owner is told of a press only then. No toolkit here: the
+// rotation's rules name the arrows without a widget.
 
 namespace tapestro {
 

@@ -6,12 +6,9 @@
 
 #include "base/stream.h"
 #include "controls/image.h"
-#include "core/about_box_texts.h"
+#include "core/application.h"
 #include "core/donation_picture.h"
-#include "core/error_report.h"
-#include "core/program_icon.h"
-#include "core/window_font.h"
-#include "core/window_placement.h"
+#include "core/program_texts.h"
 #include "gif/gif_image.h"
 
 namespace tapestro {
@@ -31,12 +28,6 @@ constexpr QRect kDonationPicture{56, 0, 209, 49};
 constexpr int kLinkHeight = 20;
 constexpr int kLinkFontPoints = 10;
 constexpr QColor kLinkColor{0, 0, 255};
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QFont FontOfPixels(int pixels) {
   QFont font = ClassicWindowFont();

@@ -4,9 +4,10 @@
 // it hidden at start; "&About" shows it without making it modal, and closing it only
 // hides it, so it comes back where the user left it.
 #include <QWidget>
+#include <functional>
+#include <string>
 
-#include "core/web_pages.h"
-#include "platform/web_page.h"
+#include "platform/system_services.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -14,6 +15,10 @@ class QPlainTextEdit;
 namespace tapestro {
 
 class TImage;
+
+// Opens an address in the user's browser: OpenWebPage in the program, a recorder in
+// tests. Whether a page opened is not looked at.
+using TWebPageOpener = std::function<void(const std::string& address)>;
 
 class TfrmAbout : public QWidget {
   Q_OBJECT

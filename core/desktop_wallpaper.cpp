@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "base/errors.h"
 #include "base/format.h"
 #include "base/path.h"
 #include "platform/desktop/desktop_messages.h"
@@ -41,7 +42,38 @@ std::string AbsoluteWallpaperPath(const std::string& file) {
   return file.empty() ? file : ExpandFileName(file);
 }
 
+std::string StoredCode(PlacementCode code) { return std::to_string(static_cast<int32_t>(code)); }
+
 }  // namespace
+
+TPlacementSetting ParsePlacementSetting(const std::string& value) {
+  const size_t comma = value.find(',');
+  if (comma != std::string::npos)
+    return {PlacementCode::ExplicitOrigin, value.substr(0, comma), value.substr(comma + 1)};
+  for (const TNamedPlacement& placement : kNamedPlacements)
+    if (value == StoredCode(placement.Code)) return {placement.Code};
+  return {PlacementCode::Center};
+}
+
+bool IsOriginSetting(const std::string& value) {
+  const TPlacementSetting setting = ParsePlacementSetting(value);
+  if (setting.Code != PlacementCode::ExplicitOrigin) return false;
+  try {
+    // As the preparation converts them.
+    StrToInt(setting.XText);
+    StrToInt(setting.YText);
+    return true;
+  } catch (const EConvertError&) {
+    return false;
+  }
+}
+
+std::optional<std::string> PlacementSettingOfWord(const std::string& word) {
+  for (const TNamedPlacement& placement : kNamedPlacements)
+    if (word == placement.Word) return StoredCode(placement.Code);
+  if (word.find(',') != std::string::npos) return word;
+  return std::nullopt;
+}
 
 void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& file, PlacementCode placement,
                          int32_t originX, int32_t originY) {

@@ -1,7 +1,9 @@
 #pragma once
 // The last step of every wallpaper change: the file and its placement go into the
-// desktop's settings, then the desktop is asked to take them up.
+// desktop's settings, then the desktop is asked to take them up. Also how a placement
+// is stored ("Wallpaperloc") and named on the tool's command line.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/desktop/desktop_backend.h"
@@ -14,6 +16,39 @@ enum class PlacementCode : int32_t {
   SizeToFit = 2,
   ExplicitOrigin = 3,  // the only code for which the origin counts
 };
+
+// The placements with a stored code of their own, in the placement list's order: the
+// list's index is the code, stored as its decimal text. The word names it on the
+// tool's command line.
+struct TNamedPlacement {
+  PlacementCode Code;
+  const char* Word;
+};
+inline constexpr TNamedPlacement kNamedPlacements[] = {
+    {PlacementCode::Tile, "tile"},
+    {PlacementCode::Center, "center"},
+    {PlacementCode::SizeToFit, "fit"},
+};
+
+// A stored placement as the desktop wants it: a named placement's code, or "X,Y" an
+// explicit origin; anything else centres.
+struct TPlacementSetting {
+  PlacementCode Code = PlacementCode::Center;
+  // The origin as written; converted only when the wallpaper is applied.
+  std::string XText = "0";
+  std::string YText = "0";
+};
+
+// Splits an origin at the first comma: the text before it is x, everything after it y.
+TPlacementSetting ParsePlacementSetting(const std::string& value);
+
+// Two whole numbers joined by a comma: a stored origin that will apply. The placement
+// list has no entry for it.
+bool IsOriginSetting(const std::string& value);
+
+// The stored form of a placement word or of an origin "X,Y" (kept as written, so that
+// it is checked as a stored one is); nothing for another word.
+std::optional<std::string> PlacementSettingOfWord(const std::string& word);
 
 // Writes "Wallpaper", "TileWallpaper", "WallpaperStyle", "WallpaperOriginX" and
 // "WallpaperOriginY" in this order, then requests the reload. A bare file name is made

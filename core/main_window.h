@@ -3,24 +3,23 @@
 // cycle's settings below, the preview, the status bar, the main menu, the tray menu and
 // the file list's menu. It owns the settings and the values the whole run shares.
 //
-// The window is built here (main_window*.cpp builders); each group of handlers lives
-// in a file of its own, so that a new group adds a file rather than editing others.
+// Built in main_window.cpp; its handlers live in main_window_settings.cpp (the setting
+// controls and the start-up step), main_window_rotation.cpp (the rotation and wallpaper
+// preparation) and main_window_commands.cpp (preview, tray, Help menu, exit).
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 #include "controls/up_down_position.h"
-#include "core/message_boxes.h"
-#include "core/program_values.h"
-#include "core/program_wallpaper_conversions.h"
+#include "core/about_box.h"
+#include "core/rotation.h"
 #include "core/settings.h"
-#include "core/web_pages.h"
-#include "core/window_preparation_context.h"
-#include "core/window_services.h"
+#include "core/wallpaper_conversions.h"
 #include "platform/app_folders.h"
-#include "platform/beep.h"
+#include "platform/system_services.h"
 #include "platform/desktop/desktop_backend.h"
-#include "platform/web_page.h"
+#include "platform/tray_host.h"
+#include "platform/volume_source.h"
 
 class QAction;
 class QCheckBox;
@@ -35,7 +34,6 @@ class QStatusBar;
 
 namespace tapestro {
 
-class TfrmAbout;
 class TImage;
 class TRzDirectoryTree;
 class TRzFileListBox;
@@ -43,6 +41,26 @@ class TRzTrayIcon;
 class TStatusPane;
 class TTimer;
 class TUpDown;
+
+// The message boxes the main window's handlers show themselves (errors nobody caught go
+// to the default error report instead). Behind an interface so that tests can answer
+// them without a click.
+class TMessageBoxes {
+ public:
+  virtual ~TMessageBoxes() = default;
+  // Shows text and waits until the user closes the box.
+  virtual void Show(const std::string& text) = 0;
+};
+
+// Modal boxes over owner, captioned with the application's title.
+std::unique_ptr<TMessageBoxes> CreateMessageBoxes(QWidget* owner);
+
+// What the main window takes from the system: the notification area for its tray icon
+// and the volumes at the top of its folder tree. Tests hand in stand-ins.
+struct TWindowServices {
+  std::unique_ptr<TTrayHost> TrayHost = CreateTrayHost();
+  std::unique_ptr<TVolumeSource> Volumes = CreateVolumeSource();
+};
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -115,7 +133,7 @@ class TForm1 : public QMainWindow {
   // The boxes the handlers show themselves; tests put their own here.
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
-  TWallpaperConversions Conversions = ProgramWallpaperConversions();
+  TWallpaperConversions Conversions;
   // The about box, made hidden at program entry; "&About" shows it.
   TfrmAbout* frmAbout = nullptr;
   // Opens the two web pages; tests put a recorder here.
@@ -127,10 +145,6 @@ class TForm1 : public QMainWindow {
   void ckAutoSizeClick();
   void ckMinStartupClick();
   void cboAutoSizeSelect();
-  // Shutdown.
-  bool FormCloseQuery();
-  void mnuExit1Click();
-  void pitExitClick();
   // Start-up.
   void startupTimer();
   // Rotation.
@@ -154,6 +168,10 @@ class TForm1 : public QMainWindow {
   void mnuMinimize1Click();
   void pitShowClick();
   void pitHideClick();
+  // Shutdown.
+  bool FormCloseQuery();
+  void mnuExit1Click();
+  void pitExitClick();
 
  signals:
   // The window closed: the program ends.
@@ -172,18 +190,14 @@ class TForm1 : public QMainWindow {
   void BuildStatusBar();
   void BuildTimers();
   void BuildTrayIcon(std::unique_ptr<TTrayHost> host);
-  void ConnectSettingHandlers();
-  void ConnectShutdownHandlers();
-  void ConnectRotationHandlers();
-  void ConnectAboutHandlers();
-  desktop::TDesktopBackend& DesktopBackend();
-  void ConnectTrayCommands();
-  void ConnectPreview();
   void SetTabOrder();
+  void ConnectSettingHandlers();
+  void ConnectRotationHandlers();
+  void ConnectWindowCommands();
+  desktop::TDesktopBackend& DesktopBackend();
   void StoreFlag(const QCheckBox* box, const char* key);
 
   bool shownOnce_ = false;
-  TWindowPreparationContext preparationContext_{*this};
   // Set while a rotation step or an update runs: a tick that a message box's loop
   // delivers meanwhile is skipped instead of starting a step inside the step.
   bool stepRunning_ = false;

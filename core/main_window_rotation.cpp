@@ -1,5 +1,7 @@
 // The rotation: Save/Start, Stop, the change cycle's ticks, "Change wallpaper now" and
-// "Update wallpaper with selected file".
+// "Update wallpaper with selected file", and the wallpaper preparation they run: the
+// same preparation the tool runs, with the window's message pane, message boxes and
+// desktop.
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -10,17 +12,45 @@
 #include "base/scoped_flag.h"
 #include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
+#include "controls/image.h"
 #include "controls/status_pane.h"
-#include "core/cycle_interval.h"
-#include "core/error_report.h"
+#include "core/application.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
-#include "core/rotation_index.h"
-#include "core/settings_keys.h"
-#include "core/wallpaper_texts.h"
+#include "core/program_texts.h"
+#include "core/rotation.h"
+#include "core/wallpaper_preparation.h"
 #include "core/window_timer.h"
+#include "platform/desktop/desktop_factory.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
+
+namespace {
+
+// Wallpaper preparation inside the main window: texts go to the message pane, message
+// boxes through the window's own, the temporary pictures to the program's data folder.
+class TWindowPreparationContext final : public TPreparationContext {
+ public:
+  explicit TWindowPreparationContext(TForm1& form) : form_(form) {}
+
+  void ShowMessage(const std::string& text) override {
+    form_.StatusPane1->SetCaption(QString::fromStdString(text));
+    // Painted now: a pause may follow, during which nothing is painted.
+    form_.StatusPane1->repaint();
+  }
+  void Beep() override { form_.WarningSound(); }
+  void Pause(int milliseconds) override { PauseUserInterface(milliseconds); }
+  std::string TemporaryFolder() const override { return form_.Folders.Data; }
+  void LoadPreview(const std::string& path) override { form_.Image1->Picture().LoadFromFile(path); }
+  void ShowMessageBox(const std::string& text) override { form_.MessageBoxes->Show(text); }
+  std::string WindowsDirectory() override { return SystemFolder(); }
+  std::string LocalTimeText() override { return CurrentLocalTimeText(); }
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace
 
 void TForm1::ConnectRotationHandlers() {
   Timer1->OnTimer = [this] { Timer1Timer(); };
@@ -99,6 +129,18 @@ void TForm1::pupUpdatewallpaperClick() {
   const TScopedFlag step(stepRunning_);
   Values.CurrentFile = FileListBox1->SelectedPath();
   do_wallpaper();
+}
+
+desktop::TDesktopBackend& TForm1::DesktopBackend() {
+  // Chosen at the first change rather than at start: asking the desktops whether they
+  // answer costs time the start-up does not need to spend.
+  if (!Desktop) Desktop = desktop::CreateDesktopBackend(Folders.Data);
+  return *Desktop;
+}
+
+void TForm1::do_wallpaper() {
+  TWindowPreparationContext context(*this);
+  TWallpaperPreparation(Settings, Values, context, DesktopBackend(), Conversions).do_wallpaper();
 }
 
 }  // namespace tapestro

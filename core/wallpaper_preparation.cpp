@@ -2,11 +2,8 @@
 
 #include "base/errors.h"
 #include "base/path.h"
-#include "base/text.h"
 #include "core/desktop_wallpaper.h"
-#include "core/settings_keys.h"
-#include "core/wallpaper_placement.h"
-#include "core/wallpaper_texts.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 
@@ -14,17 +11,6 @@ namespace {
 
 // A temporary path this short cannot name a file in a folder; the source goes instead.
 constexpr size_t kShortestTemporaryPath = 3;
-
-enum class TWallpaperRoute { AsItIs, Gif, Jpeg };
-
-// Decided on the whole name, folders included, in this order: a JPEG file in a folder
-// named "x.bmp" goes as it is.
-TWallpaperRoute RouteOf(const std::string& file) {
-  const std::string upper = UpperCase(file);
-  if (Contains(upper, ".BMP") || Contains(upper, ".PNG")) return TWallpaperRoute::AsItIs;
-  if (Contains(upper, ".GIF")) return TWallpaperRoute::Gif;
-  return TWallpaperRoute::Jpeg;
-}
 
 }  // namespace
 
@@ -43,7 +29,7 @@ TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues
 void TWallpaperPreparation::GetWinDir() { values_.WinDir = context_.WindowsDirectory(); }
 
 TConversionOutcome TWallpaperPreparation::Convert(const std::string& source) {
-  switch (RouteOf(source)) {
+  switch (WallpaperRouteOf(source)) {
     case TWallpaperRoute::AsItIs:
       break;
     case TWallpaperRoute::Gif:

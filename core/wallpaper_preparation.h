@@ -1,23 +1,29 @@
 #pragma once
-// Turns the file named by CurrentFile into the desktop wallpaper. BMP and PNG files go
-// to the desktop as they are, GIF files through their first frame, anything else as a
-// JPEG image; then the stored placement, the desktop, and a line in the message pane.
-// The main window and tapestro-tool run the same preparation.
+// Turns the file named by CurrentFile into the desktop wallpaper: the file takes its
+// route (converted or as it is, see wallpaper_conversions.h), then come the stored
+// placement, the desktop, and a line in the message pane. The main window and
+// tapestro-tool run the same preparation.
 #include <functional>
 #include <string>
 
-#include "core/preparation_context.h"
-#include "core/program_values.h"
+#include "core/rotation.h"
 #include "core/settings.h"
+#include "core/wallpaper_conversions.h"
 #include "platform/desktop/desktop_backend.h"
 
 namespace tapestro {
 
-using TWallpaperConversion = std::function<TConversionOutcome(const std::string& source, TConversionContext& context)>;
-
-struct TWallpaperConversions {
-  TWallpaperConversion Jpeg;
-  TWallpaperConversion Gif;
+// What wallpaper preparation needs of its surroundings beyond what the conversions
+// need: the main window supplies message boxes and the system's answers; the tool
+// prints to standard error; tests record.
+class TPreparationContext : public TConversionContext {
+ public:
+  // A message the user must acknowledge.
+  virtual void ShowMessageBox(const std::string& text) = 0;
+  // The system's own folder; empty when the system names none.
+  virtual std::string WindowsDirectory() = 0;
+  // The current local time in the user's long time format.
+  virtual std::string LocalTimeText() = 0;
 };
 
 // Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or

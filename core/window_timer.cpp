@@ -1,18 +1,40 @@
 #include "core/window_timer.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 
-#include "core/error_report.h"
+#include "core/application.h"
 
 namespace tapestro {
 
-TTimer::TTimer(QObject* parent, uint32_t interval, bool enabled)
-    : QObject(parent), interval_(interval), enabled_(enabled) {
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, Guarded([this] {
-            if (OnTimer) OnTimer();
-          }));
+namespace {
+
+class TEventLoopTimerSource final : public TTimerSource {
+ public:
+  TEventLoopTimerSource() {
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { tick_(); });
+  }
+
+  void Start(int milliseconds, std::function<void()> tick) override {
+    tick_ = std::move(tick);
+    timer_.start(milliseconds);
+  }
+  void Stop() override { timer_.stop(); }
+  int RemainingTime() const override { return timer_.remainingTime(); }
+
+ private:
+  QTimer timer_;
+  std::function<void()> tick_;
+};
+
+}  // namespace
+
+std::unique_ptr<TTimerSource> CreateEventLoopTimerSource() { return std::make_unique<TEventLoopTimerSource>(); }
+
+TTimer::TTimer(QObject* parent, uint32_t interval, bool enabled, std::unique_ptr<TTimerSource> source)
+    : QObject(parent), interval_(interval), enabled_(enabled), source_(std::move(source)) {
   Restart();
 }
 
@@ -29,8 +51,13 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::Restart() {
-  timer_.stop();
-  if (enabled_ && interval_ > 0) timer_.start(static_cast<int>(std::min<uint32_t>(interval_, INT_MAX)));
+  source_->Stop();
+  if (!enabled_ || interval_ == 0) return;
+  source_->Start(static_cast<int>(std::min<uint32_t>(interval_, INT_MAX)), [this] {
+    RunGuarded([this] {
+      if (OnTimer) OnTimer();
+    });
+  });
 }
 
 }  // namespace tapestro

@@ -2,6 +2,7 @@
 // The notification area that holds tray icons: whether one is there, and the notice
 // when it comes or goes (a panel started late, restarted or quit).
 #include <QObject>
+#include <QSystemTrayIcon>
 #include <memory>
 
 namespace tapestro {
@@ -22,8 +23,18 @@ class TTrayHost : public QObject {
   void AvailabilityChanged(bool available);
 };
 
-// Watches the X11 notification area where there is one; elsewhere asks the toolkit
-// whenever asked and never signals.
+// A notification area known only through the toolkit's own test, made where it cannot
+// be watched: it asks the toolkit whenever asked and never signals.
+class TQtTrayHost final : public TTrayHost {
+  Q_OBJECT
+
+ public:
+  using TTrayHost::TTrayHost;
+  bool Available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+};
+
+// Watches the X11 notification area where there is one (platform/linux/); elsewhere a
+// TQtTrayHost.
 std::unique_ptr<TTrayHost> CreateTrayHost();
 
 }  // namespace tapestro

@@ -1,7 +1,9 @@
 #pragma once
-// The subcommands of tapestro-tool. Each lives in its own file, takes the words after
-// its name, prints its result on standard output and returns the process exit code;
-// failures print the program's own error text on standard error and return non-zero.
+// The subcommands of tapestro-tool. Each takes the words after its name, prints its
+// result on standard output and returns the process exit code: 0 when it is done, 1
+// after the program's own error text on standard error, kUsageError for words it does
+// not take, upon which the entry prints the command's usage.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,13 +11,23 @@ namespace tapestro::tool {
 
 using Arguments = std::vector<std::string>;
 
+inline constexpr int kUsageError = 2;
+
 struct Command {
   const char* Name;
-  const char* Usage;
+  std::string Usage;  // the words after the name
   int (*Run)(const Arguments& args);
 };
 
-// The table of every subcommand, in the order the usage text lists them.
-const std::vector<Command>& Commands();
+// list, info and convert read files only and open no display (file_commands.cpp).
+Command ListCommand();
+Command InfoCommand();
+Command ConvertCommand();
+// apply reaches the desktop (apply_command.cpp).
+Command ApplyCommand();
+
+// Runs a command's work and returns its exit code; an error of the program instead
+// prints its text on standard error and returns 1.
+int ReportErrors(const std::function<int()>& work);
 
 }  // namespace tapestro::tool

@@ -1,8 +1,9 @@
 #include "platform/linux/x11_tray_host.h"
 
 #include <QCoreApplication>
-#include <cstring>
+#include <QGuiApplication>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace tapestro {
@@ -21,6 +22,12 @@ xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
 }
 
 }  // namespace
+
+std::unique_ptr<TTrayHost> CreateTrayHost() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (x11 != nullptr && x11->connection() != nullptr) return std::make_unique<TX11TrayHost>(x11->connection());
+  return std::make_unique<TQtTrayHost>();
+}
 
 TX11TrayHost::TX11TrayHost(xcb_connection_t* connection) : connection_(connection) {
   // Screen 0: the screen a single-display desktop and its panel live on.

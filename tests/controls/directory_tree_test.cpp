@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <filesystem>
@@ -308,6 +310,37 @@ TEST_F(DirectoryTreeTest, AFolderIsReadAgainWhenItsTimeMovedOrWasTooRecentToTrus
   tree->collapseItem(photos);
   tree->expandItem(photos);
   EXPECT_TRUE(Captions(photos).contains("epsilon"));
+}
+
+TEST(DirectoryTreeLabel, TreeShortensWithTheLabelsFontToTheLabelsFixedWidth) {
+  test::TempDir dir;
+  const std::string deep = dir.File("one/two/three/four/five");
+  std::filesystem::create_directories(deep);
+  TRzDirectoryTree tree(
+      nullptr, std::make_unique<test::TFakeVolumeSource>(std::vector<TVolumeInfo>{{dir.Path() + "/", "Temp", 1}}));
+  QLabel label;
+  label.setFixedWidth(QFontMetrics(label.font()).horizontalAdvance("/.../four/five") + 1);
+  tree.SetDirLabel(&label);
+  tree.OpenFolder(deep);
+  EXPECT_EQ(label.text(), ".../five");
+
+  // A label that sizes itself to its text is measured against the tree's width.
+  QLabel growing;
+  tree.resize(10000, 150);
+  tree.SetDirLabel(&growing);
+  EXPECT_EQ(growing.text().toStdString(), deep);
+}
+
+// The tree draws 16-pixel icons; larger renderings kept beside them would stay in
+// memory for the whole run.
+TEST(FolderIcons, KeepOnlyTheSizeTheTreeDraws) {
+  const TFolderIcons icons;
+  if (icons.Folder().isNull()) GTEST_SKIP() << "no folder icon on this platform";
+  for (const QIcon& icon : {icons.Folder(), icons.OpenFolder(), icons.TopLevel("/")}) {
+    const QList<QSize> sizes = icon.availableSizes();
+    ASSERT_EQ(sizes.size(), 1);
+    EXPECT_LE(sizes.front().width(), 16 * qApp->devicePixelRatio());
+  }
 }
 
 }  // namespace

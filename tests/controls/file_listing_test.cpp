@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <random>
 
-#include "controls/name_order.h"
 #include "tests/support/temp_dir.h"
 
 namespace tapestro {
@@ -116,10 +115,9 @@ TEST(FileListingTest, SortAgreesWithTheNameOrderOnAwkwardInputs) {
   std::sort(base.begin(), base.end());
   base.erase(std::unique(base.begin(), base.end()), base.end());
 
-  const TNameOrder order;
   std::vector<std::string> expected = base;
   std::sort(expected.begin(), expected.end(),
-            [&](const std::string& a, const std::string& b) { return order.Compare(a, b) < 0; });
+            [](const std::string& a, const std::string& b) { return CompareNames(a, b) < 0; });
 
   std::vector<std::string> reversed(expected.rbegin(), expected.rend());
   std::vector<std::string> shuffled = base;
@@ -128,6 +126,12 @@ TEST(FileListingTest, SortAgreesWithTheNameOrderOnAwkwardInputs) {
     SortNames(input);
     EXPECT_EQ(input, expected);
   }
+}
+
+TEST(FolderNameOrder, FolderNamesSortAsTheFileListIgnoringCaseWithCaseTwinsInAFixedOrder) {
+  std::vector<std::string> names{"gamma", "Beta", "alpha", "beta", "10", "2", "Alpha"};
+  SortNames(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"10", "2", "Alpha", "alpha", "Beta", "beta", "gamma"}));
 }
 
 }  // namespace

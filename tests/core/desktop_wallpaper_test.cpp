@@ -105,5 +105,22 @@ TEST(SetDesktopWallpaperTest, ADesktopThatDoesNotTakeTheValuesIsReported) {
   EXPECT_EQ(desktop.Calls.back(), "reload");
 }
 
+TEST(PlacementSettingTest, EachWordIsStoredAsItsPlacementListIndexAndReadBackAsItsCode) {
+  const std::pair<const char*, PlacementCode> words[] = {
+      {"tile", PlacementCode::Tile}, {"center", PlacementCode::Center}, {"fit", PlacementCode::SizeToFit}};
+  for (size_t index = 0; index < std::size(words); ++index) {
+    const auto& [word, code] = words[index];
+    EXPECT_EQ(PlacementSettingOfWord(word), std::to_string(index)) << word;
+    EXPECT_EQ(ParsePlacementSetting(std::to_string(index)).Code, code) << word;
+  }
+  EXPECT_EQ(PlacementSettingOfWord("10,x"), "10,x");  // checked when applied, as a stored one
+  for (const char* refused : {"Tile", "stretch", "1", ""}) EXPECT_EQ(PlacementSettingOfWord(refused), std::nullopt);
+}
+
+TEST(PlacementSettingTest, OnlyTwoWholeNumbersMakeAnOriginThatApplies) {
+  for (const char* origin : {"10,20", "-4,9", " 7, -3"}) EXPECT_TRUE(IsOriginSetting(origin)) << origin;
+  for (const char* other : {"0", "10,x", ",5", "1,2,3", "n/a"}) EXPECT_FALSE(IsOriginSetting(other)) << other;
+}
+
 }  // namespace
 }  // namespace tapestro

@@ -11,7 +11,7 @@
 
 #include "controls/status_pane.h"
 #include "core/main_window.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 #include "tests/core/form_fixture.h"
 
 namespace tapestro {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "core/settings_keys.h"
+#include "core/program_texts.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

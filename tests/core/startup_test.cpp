@@ -10,7 +10,7 @@
 #include "controls/file_list_box.h"
 #include "controls/status_pane.h"
 #include "controls/tray_icon.h"
-#include "core/main_window_texts.h"
+#include "core/program_texts.h"
 #include "core/window_timer.h"
 #include "tests/core/form_fixture.h"
 

@@ -1,9 +1,0 @@
-#include "platform/beep.h"
-
-#include <QApplication>
-
-namespace tapestro {
-
-void Beep() { QApplication::beep(); }
-
-}  // namespace tapestro

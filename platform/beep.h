@@ -1,8 +1,0 @@
-#pragma once
-// The short warning sound of a failed step (MessageBeep on Windows).
-
-namespace tapestro {
-
-void Beep();
-
-}  // namespace tapestro

@@ -1,0 +1,25 @@
+#include "platform/system_services.h"
+
+#include <sys/stat.h>
+
+// Any C library header says whether the library is glibc.
+#include <cstdlib>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace tapestro {
+
+std::string SystemFolder() {
+  struct stat root {};
+  return ::stat("/", &root) == 0 && S_ISDIR(root.st_mode) ? "/" : "";
+}
+
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+}  // namespace tapestro

@@ -1,0 +1,35 @@
+#include "platform/system_services.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QThread>
+#include <QTime>
+#include <QUrl>
+
+namespace tapestro {
+
+namespace {
+constexpr int kAssumedScreenDepth = 24;
+}  // namespace
+
+void Beep() { QApplication::beep(); }
+
+void PauseUserInterface(int milliseconds) {
+  if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+std::string CurrentLocalTimeText() {
+  return QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
+}
+
+void OpenWebPage(const std::string& address) { QDesktopServices::openUrl(QUrl(QString::fromStdString(address))); }
+
+int PrimaryScreenBitsPerPixel() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen && screen->depth() > 0 ? screen->depth() : kAssumedScreenDepth;
+}
+
+}  // namespace tapestro

@@ -1,0 +1,43 @@
+#pragma once
+// The small services the program asks of the operating system, each one call, with
+// the Windows counterpart named beside it. Those the toolkit gives are the same on
+// every system (system_services.cpp); SystemFolder and ReturnFreedMemory have a Linux
+// and a Windows half (platform/linux/, platform/windows/).
+#include <string>
+
+namespace tapestro {
+
+// The short warning sound of a failed step (MessageBeep on Windows).
+void Beep();
+
+// Holds the user-interface thread for a while, so that a message in the status bar can
+// be read before the next step overwrites it. Nothing is processed meanwhile, as with
+// Sleep on Windows.
+void PauseUserInterface(int milliseconds);
+
+// The current local time as the user writes it: the locale's long time format (the
+// user's long time format on Windows).
+std::string CurrentLocalTimeText();
+
+// Opens a web page in the user's browser (ShellExecute "open" on Windows). Whether
+// that worked is not looked at: no browser is no error of ours.
+void OpenWebPage(const std::string& address);
+
+// Bits per pixel of the primary screen (the screen device's colour depth on Windows).
+// Without a screen (a headless run) the common 24 bits are assumed.
+int PrimaryScreenBitsPerPixel();
+
+// The operating system's own folder: the Windows directory on Windows, the file system
+// root elsewhere. Wallpaper preparation only asks whether there is one; empty when the
+// system does not name one.
+std::string SystemFolder();
+
+// Gives freed memory back to the system. The start-up builds and drops more than the
+// idle program keeps (icon renderings, listings, text layouts), and a replaced picture
+// leaves many freed blocks (frame bitmaps, decoded images, an animation's buffers) amid
+// the heap, where the allocator keeps them resident; the program returns them after
+// the start-up step and after a preview changes. glibc's malloc_trim; nothing with
+// other allocators.
+void ReturnFreedMemory();
+
+}  // namespace tapestro

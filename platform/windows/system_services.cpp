@@ -1,0 +1,19 @@
+#include "platform/system_services.h"
+
+#include <windows.h>
+
+namespace tapestro {
+
+std::string SystemFolder() {
+  // A buffer of MAX_PATH: a shorter one is left unfilled when the folder is longer,
+  // which would read as no folder at all.
+  char buffer[MAX_PATH + 1] = {};
+  const UINT length = ::GetWindowsDirectoryA(buffer, sizeof buffer);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::string(buffer, length);
+}
+
+// Only glibc's allocator is asked to give freed pages back.
+void ReturnFreedMemory() {}
+
+}  // namespace tapestro
