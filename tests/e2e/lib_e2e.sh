@@ -14,19 +14,19 @@ _e2e_loaded=1
 set -euo pipefail
 
 _e2e_pids=()
-_e2e_scratch=""
+_e2e_scratch=()
 _e2e_cleanup() {
   local pid
   for pid in "${_e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${_e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -z "$_e2e_scratch" ] || rm -rf "$_e2e_scratch"
+  [ ${#_e2e_scratch[@]} -eq 0 ] || rm -rf "${_e2e_scratch[@]}"
 }
 trap _e2e_cleanup EXIT
 
 e2e_init() {
   build=$(cd "$1" && pwd)
   work=$(mktemp -d)
-  _e2e_scratch=$work
+  _e2e_scratch+=("$work")
   ini=""
 }
 

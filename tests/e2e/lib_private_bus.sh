@@ -6,9 +6,14 @@
 if [ "${2:-}" != --on-private-bus ]; then
   home=$(mktemp -d)
   export HOME=$home/home XDG_CONFIG_HOME=$home/config
-  # Removed only after the bus has ended: its services write their settings as they go.
   status=0
   dbus-run-session -- "$0" "$1" --on-private-bus || status=$?
+  # The bus's services (xfconfd) save their settings as the bus goes: the home is
+  # removed once no process of this session is left to write into it.
+  for _ in $(seq 1 100); do
+    grep -qsxzF "XDG_CONFIG_HOME=$XDG_CONFIG_HOME" /proc/[0-9]*/environ || break
+    sleep 0.1
+  done
   rm -rf "$home"
   exit $status
 fi

@@ -9,7 +9,8 @@
 #   start_program [FOLDER]         starts $work/tapestro in FOLDER (default $work), its
 #                                  output in $work/program.log; sets $app
 #   activate_window ID             brings a window to the front with the keyboard focus
-#   front_main_window              waits for the main window, activates it, prints its id
+#   front_main_window              waits for the main window to show and settle in its
+#                                  place, activates it, prints its id
 #   settle ID                      returns once the program owning window ID has handled
 #                                  all that was sent to it, and the window manager all
 #                                  that program asked for: bounds a check that nothing
@@ -34,7 +35,14 @@ start_xserver() {
 }
 
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  # Openbox's own settings, but windows minimised and restored at once: the animation
+  # moves a restored window across the screen for a while after it shows.
+  local config
+  config=$(mktemp)
+  _e2e_scratch+=("$config")
+  sed 's|<animateIconify>yes</animateIconify>|<animateIconify>no</animateIconify>|' /etc/xdg/openbox/rc.xml >"$config"
+  grep -q '<animateIconify>no</animateIconify>' "$config"
+  openbox --sm-disable --config-file "$config" >/dev/null 2>&1 &
   _e2e_pids+=($!)
   wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
   # The check window comes before the list of what it supports; activating a window
@@ -73,6 +81,8 @@ front_main_window() {
   # Errors are returned by hand: a command substitution does not stop on them.
   wait_for xdotool search --onlyvisible --name '^Tapestro$' || return 1
   window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
+  # Once shown, the window is still moved to where the program places it.
+  settle "$window" || return 1
   activate_window "$window" || return 1
   echo "$window"
 }

@@ -8,8 +8,9 @@
 //                                it ends only if the server drops its connection
 //   x11-root-probe settle ID     returns once the program that owns window ID has handled
 //                                everything sent to it before, and the window manager
-//                                everything that program asked of it; exits 1 when either
-//                                does not answer within 10 seconds
+//                                everything that program asked of it, with the window
+//                                staying in place; exits 1 when either does not answer
+//                                within 10 seconds or the window keeps moving
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -140,15 +141,42 @@ bool SyncWindowManager(Display* display) {
   return answered;
 }
 
-// Two pings: the first answer shows the events before it were read, the second that the
-// work they set off on the user-interface thread has run too.
+// Where the window is on the screen, and its size and map state.
+struct Place {
+  int x = 0, y = 0, width = 0, height = 0, mapState = 0;
+  bool operator==(const Place&) const = default;
+};
+
+Place PlaceOf(Display* display, ::Window window) {
+  XWindowAttributes attributes{};
+  Place place;
+  ::Window child = 0;
+  if (XGetWindowAttributes(display, window, &attributes) == 0) return place;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &place.x, &place.y, &child);
+  place.width = attributes.width;
+  place.height = attributes.height;
+  place.mapState = attributes.map_state;
+  return place;
+}
+
+// One round: two pings (the first answer shows the events before it were read, the second
+// that the work they set off on the user-interface thread has run too), then the window
+// manager. A window manager's answer can make the program ask again (a window placed
+// anew once its frame is known), so rounds go on until one leaves the window where it was.
 int Settle(Display* display, const char* idText) {
   XSetErrorHandler(KeepError);
   const ::Window window = std::strtoul(idText, nullptr, 0);
   XSelectInput(display, DefaultRootWindow(display), StructureNotifyMask);
-  const bool settled = Ping(display, window, 1) && Ping(display, window, 2) && SyncWindowManager(display);
-  XSync(display, False);
-  return settled && !g_failed ? 0 : 1;
+  constexpr int kMostRounds = 10;
+  long serial = 0;
+  Place before = PlaceOf(display, window);
+  for (int round = 0; round < kMostRounds && !g_failed; ++round) {
+    if (!Ping(display, window, ++serial) || !Ping(display, window, ++serial) || !SyncWindowManager(display)) return 1;
+    const Place after = PlaceOf(display, window);
+    if (after == before) return g_failed ? 1 : 0;
+    before = after;
+  }
+  return 1;
 }
 
 }  // namespace
