@@ -6,9 +6,8 @@
 
 #include "app/tool/command.h"
 #include "base/errors.h"
-#include "base/messages.h"
 #include "core/wallpaper_conversions.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace tapestro::tool {
 
@@ -40,7 +39,8 @@ int Usage(const std::vector<Command>& commands) {
 
 int main(int argc, char** argv) {
   const std::vector<Command> commands{tapestro::tool::ListCommand(), tapestro::tool::InfoCommand(),
-                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand()};
+                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand(),
+                                      tapestro::tool::RestoreCommand()};
   if (argc < 2) return Usage(commands);
   // No display is opened: pictures are decoded for a true-colour screen.
   tapestro::RegisterPictureFormats(tapestro::DisplayBitsPerPixel());

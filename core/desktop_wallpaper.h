@@ -3,6 +3,8 @@
 // desktop's settings, then the desktop is asked to take them up. Also how a placement
 // is stored ("Wallpaperloc") and named on the tool's command line.
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,7 +16,9 @@ enum class PlacementCode : int32_t {
   Tile = 0,
   Center = 1,
   SizeToFit = 2,
-  ExplicitOrigin = 3,  // the only code for which the origin counts
+  Fill = 3,            // scaled to cover each monitor, the aspect kept, the overhang cropped
+  Fit = 4,             // scaled to show whole on each monitor, the aspect kept, bars beside
+  ExplicitOrigin = 5,  // the only code for which the origin counts; stored as "X,Y"
 };
 
 // The placements with a stored code of their own, in the placement list's order: the
@@ -28,6 +32,8 @@ inline constexpr TNamedPlacement kNamedPlacements[] = {
     {PlacementCode::Tile, "tile"},
     {PlacementCode::Center, "center"},
     {PlacementCode::SizeToFit, "fit"},
+    {PlacementCode::Fill, "fill"},
+    {PlacementCode::Fit, "fit-borders"},  // "fit" keeps its meaning, the stretch
 };
 
 // A stored placement as the desktop wants it: a named placement's code, or "X,Y" an
@@ -59,5 +65,16 @@ std::optional<std::string> PlacementSettingOfWord(const std::string& word);
 // take the values.
 void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& file, PlacementCode placement,
                          int32_t originX, int32_t originY);
+
+// Work on the desktop (a wallpaper change) and what follows it.
+using TDesktopWork = std::function<void(desktop::TDesktopBackend& desktop)>;
+// Runs with the work's error, or null when it went through.
+using TDesktopDone = std::function<void(std::exception_ptr error)>;
+// Runs work with the desktop and then done: at once (the tool, tests) or on a queue
+// (core/desktop_queue.h).
+using TDesktopRunner = std::function<void(TDesktopWork work, TDesktopDone done)>;
+
+// A runner on the calling thread: work's errors pass through to the caller.
+TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop);
 
 }  // namespace tapestro

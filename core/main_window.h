@@ -12,12 +12,13 @@
 
 #include "controls/up_down_position.h"
 #include "core/about_box.h"
+#include "core/desktop_queue.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
 #include "platform/app_folders.h"
-#include "platform/system_services.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/system_services.h"
 #include "platform/tray_host.h"
 #include "platform/volume_source.h"
 
@@ -128,8 +129,14 @@ class TForm1 : public QMainWindow {
   std::function<void()> WarningSound = Beep;
 
   // Where wallpapers go: the session's desktop, chosen once at the first change unless
-  // one was set before.
+  // one was set before (at start, or by a test). The desktop queue takes it then.
   std::unique_ptr<desktop::TDesktopBackend> Desktop;
+  // The desktop the program start set the kept wallpaper on: from now on it is watched
+  // (its monitors) and takes the changes.
+  void TakeDesktop(std::unique_ptr<desktop::TDesktopBackend> desktop);
+  // Where the desktop's part of a change runs: empty for the desktop queue, off this
+  // thread; tests that follow each step run it at once.
+  TDesktopRunner DesktopRunner;
   // The boxes the handlers show themselves; tests put their own here.
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
@@ -194,13 +201,19 @@ class TForm1 : public QMainWindow {
   void ConnectSettingHandlers();
   void ConnectRotationHandlers();
   void ConnectWindowCommands();
-  desktop::TDesktopBackend& DesktopBackend();
+  TDesktopQueue& DesktopQueue();
+  // The monitors changed where the wallpaper is laid out per monitor by us: the kept
+  // wallpaper is laid out again.
+  void MonitorsChanged();
   void StoreFlag(const QCheckBox* box, const char* key);
 
   bool shownOnce_ = false;
   // Set while a rotation step or an update runs: a tick that a message box's loop
   // delivers meanwhile is skipped instead of starting a step inside the step.
   bool stepRunning_ = false;
+  // Last: it goes first, finishing the desktop's work under way before what that
+  // work's outcome refers to.
+  std::unique_ptr<TDesktopQueue> desktopQueue_;
 };
 
 }  // namespace tapestro

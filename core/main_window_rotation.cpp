@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/scoped_flag.h"
+#include "base/text.h"
 #include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/image.h"
@@ -19,6 +19,7 @@
 #include "core/program_texts.h"
 #include "core/rotation.h"
 #include "core/wallpaper_preparation.h"
+#include "core/wallpaper_restore.h"
 #include "core/window_timer.h"
 #include "platform/desktop/desktop_factory.h"
 #include "platform/system_services.h"
@@ -131,16 +132,44 @@ void TForm1::pupUpdatewallpaperClick() {
   do_wallpaper();
 }
 
-desktop::TDesktopBackend& TForm1::DesktopBackend() {
-  // Chosen at the first change rather than at start: asking the desktops whether they
-  // answer costs time the start-up does not need to spend.
-  if (!Desktop) Desktop = desktop::CreateDesktopBackend(Folders.Data);
-  return *Desktop;
+TDesktopQueue& TForm1::DesktopQueue() {
+  // Made at the first change rather than at start: asking the desktops whether they
+  // answer costs time the start-up does not need to spend (and the queue's thread asks).
+  if (!desktopQueue_) {
+    desktopQueue_ = std::make_unique<TDesktopQueue>(std::move(Desktop), DesktopSetupOf(Settings, Folders),
+                                                    [this] { MonitorsChanged(); });
+  }
+  return *desktopQueue_;
+}
+
+void TForm1::TakeDesktop(std::unique_ptr<desktop::TDesktopBackend> desktop) {
+  Desktop = std::move(desktop);
+  DesktopQueue();
 }
 
 void TForm1::do_wallpaper() {
-  TWindowPreparationContext context(*this);
-  TWallpaperPreparation(Settings, Values, context, DesktopBackend(), Conversions).do_wallpaper();
+  // Shared with the desktop's outcome, which comes after this returns; the desktop's
+  // error, when it comes, reaches the default error report.
+  auto context = std::make_shared<TWindowPreparationContext>(*this);
+  TDesktopRunner runner = DesktopRunner ? DesktopRunner : [this, context](TDesktopWork work, TDesktopDone done) {
+    DesktopQueue().Post(std::move(work), [context, done = std::move(done)](std::exception_ptr error) {
+      RunGuarded([&] { done(error); });
+    });
+  };
+  TWallpaperPreparation(Settings, Values, *context, std::move(runner), Conversions).do_wallpaper();
+}
+
+void TForm1::MonitorsChanged() {
+  const std::optional<TKeptWallpaper> kept = KeptWallpaper(Settings);
+  if (!kept) return;
+  DesktopQueue().Post([kept = *kept](desktop::TDesktopBackend& desktop) { SetKeptWallpaper(desktop, kept); },
+                      [this](std::exception_ptr error) {
+                        try {
+                          if (error) std::rethrow_exception(error);
+                        } catch (const Exception& failure) {
+                          TWindowPreparationContext(*this).ShowMessage(failure.what());
+                        }
+                      });
 }
 
 }  // namespace tapestro

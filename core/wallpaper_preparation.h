@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/desktop_wallpaper.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
@@ -36,8 +37,12 @@ class TWallpaperPreparation {
   TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
                         desktop::TDesktopBackend& desktop, TWallpaperConversions conversions,
                         TPlacementReader readPlacement = ReadStoredPlacement);
+  // The window's: the desktop's part runs where runner puts it (its queue), and the
+  // final message, or the desktop's error, comes when it is done.
+  TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
+                        TDesktopRunner runner, TWallpaperConversions conversions);
 
-  // True when the desktop took a file. A missing system folder or a conversion that
+  // True when the desktop took a file (was handed it, on a queue). A missing system folder or a conversion that
   // stops leaves the wallpaper alone. An origin that is not a whole number
   // (EConvertError) and the desktop's own errors pass through: nothing is applied, no
   // message is shown and SettingValue keeps the placement.
@@ -51,7 +56,7 @@ class TWallpaperPreparation {
   TSettings& settings_;
   TProgramValues& values_;
   TPreparationContext& context_;
-  desktop::TDesktopBackend& desktop_;
+  TDesktopRunner runner_;
   TWallpaperConversions conversions_;
   TPlacementReader readPlacement_;
 };

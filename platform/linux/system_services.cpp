@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <QLocale>
+#include <QTime>
 // Any C library header says whether the library is glibc.
 #include <cstdlib>
 
@@ -14,6 +16,11 @@ namespace tapestro {
 std::string SystemFolder() {
   struct stat root {};
   return ::stat("/", &root) == 0 && S_ISDIR(root.st_mode) ? "/" : "";
+}
+
+// The locale's long time format stands in for the user's own.
+std::string CurrentLocalTimeText() {
+  return QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
 }
 
 void ReturnFreedMemory() {

@@ -28,7 +28,9 @@ settle "$window" || fail "the program does not answer"
 
 # Enter is the default button's: Save/Start with the initial cycle of 5 minutes.
 xdotool key Return
-settings_file_is "$(printf '[Settings]\nwalldir=%s\ncycle=300000' "$pics")"
+# The wallpaper kept for the next start may be written already.
+stored_choices() { [ "$(grep -v '^LastWallpaper' "$ini")" = "$(printf '[Settings]\nwalldir=%s\ncycle=300000' "$pics")" ]; }
+wait_for stored_choices || fail "settings after Save/Start"
 
 # The window goes down and the first picture of the list is on the root window.
 wait_for sh -c '! xdotool search --onlyvisible --name "^Tapestro\$"' || fail "the window was not minimised"

@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "base/atomic_file.h"
-#include "base/format.h"
 #include "base/path.h"
 #include "base/stream.h"
 #include "base/text.h"
@@ -80,6 +79,12 @@ TFreshWallpaperName::TFreshWallpaperName(const std::string& folder, const std::s
   } catch (const Exception&) {
     ThrowReloadError(Format(msg::kCannotMakeFreshName, file, std::strerror(linkError)));
   }
+}
+
+std::string TFreshWallpaperName::PreviousPath() const {
+  for (std::string_view extension : kExtensions)
+    if (const std::string path = SlotPath(folder_, previousSlot_, extension); FileExists(path)) return path;
+  return "";
 }
 
 TFreshWallpaperName::~TFreshWallpaperName() {
