@@ -5,7 +5,7 @@
 # placement of each.
 #   desktop_gsettings_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_pictures.sh"
 mkdir -p "$work/my pictures"
 cd "$work/my pictures"

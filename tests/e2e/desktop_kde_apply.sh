@@ -6,7 +6,7 @@
 #   desktop_kde_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_private_bus.sh" "$@"
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_pictures.sh"
 unset DISPLAY XDG_CURRENT_DESKTOP
 

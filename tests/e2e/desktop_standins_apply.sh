@@ -6,7 +6,7 @@
 #   desktop_standins_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 # The tool's fresh names and its settings file are beside it, in $work.
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS SWAYSOCK DESKTOP_SESSION

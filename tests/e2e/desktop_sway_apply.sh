@@ -5,7 +5,7 @@
 # and the swaybg the previous change started is ended once the next one runs.
 #   desktop_sway_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 source "$here/lib_sway.sh"

@@ -5,7 +5,7 @@
 # leaves the wallpaper as it was.
 #   desktop_x11_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 probe=$build/tests/e2e/x11-root-probe

@@ -7,7 +7,7 @@
 # with a live X server behind them and leave the root window alone.
 #   desktop_x11_monitors.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_TYPE WAYLAND_DISPLAY DESKTOP_SESSION SWAYSOCK DBUS_SESSION_BUS_ADDRESS

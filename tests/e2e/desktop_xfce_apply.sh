@@ -7,7 +7,7 @@
 here=$(cd "$(dirname "$0")" && pwd)
 # The tool makes the fresh names beside itself, in a folder of this test's own.
 source "$here/lib_private_bus.sh" "$@"
-source "$here/lib_tool.sh" "$1" --portable
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_pictures.sh"
 unset DISPLAY XDG_CURRENT_DESKTOP
 query() { xfconf-query -c xfce4-desktop -p "$1"; }

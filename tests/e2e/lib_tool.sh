@@ -1,18 +1,14 @@
 # Sourced by the tests of tapestro-tool: runs in the scratch folder.
-#   source lib_tool.sh BUILD_DIR [--portable]
-#                                     sets $tool and $work and cds into $work; with
-#                                     --portable $tool is a copy in $work, beside its
-#                                     own Tapestro.ini, so that its pictures go there
+#   source lib_tool.sh BUILD_DIR      sets $work and cds into it; $tool is a copy in
+#                                     $work beside its own Tapestro.ini, so that its
+#                                     pictures and settings stay there
 #   bytes_at FILE OFFSET COUNT        the bytes as decimal numbers
 #   expect_error TEXT COMMAND...      the command exits 1 with TEXT on standard error and
 #                                     nothing on standard output
 source "$(dirname "${BASH_SOURCE[0]}")/lib_e2e.sh"
 e2e_init "$1"
-tool="$build/tapestro-tool"
-if [ "${2:-}" = --portable ]; then
-  portable_copy tapestro-tool
-  tool="$work/tapestro-tool"
-fi
+portable_copy tapestro-tool
+tool="$work/tapestro-tool"
 cd "$work"
 
 bytes_at() { od -An -tu1 -j "$2" -N "$3" "$1" | xargs; }
