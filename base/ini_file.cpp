@@ -38,23 +38,15 @@ std::optional<Document> Load(const std::string& path, size_t limit) {
     std::string_view view(bytes);
     size_t start = 0;
     while (start < view.size()) {
-      size_t end = view.find('\n', start);
-      Line line;
-      if (end == std::string_view::npos) {
-        line.text = std::string(view.substr(start));
-        start = view.size();
-      } else {
-        line.text = std::string(view.substr(start, end - start));
-        line.ending = "\n";
-        start = end + 1;
-      }
-      // Only "\r\n" ends a line; a lone "\r" at the very end stays in the text, so a key
-      // added after it still starts a line of its own.
-      if (!line.ending.empty() && !line.text.empty() && line.text.back() == '\r') {
-        line.text.pop_back();
-        line.ending = "\r" + line.ending;
-      }
-      doc.lines.push_back(std::move(line));
+      const size_t newline = view.find('\n', start);
+      const size_t next = newline == std::string_view::npos ? view.size() : newline + 1;
+      const std::string_view whole = view.substr(start, next - start);
+      // The ending is what follows the text: "\n", "\r\n", or "\r" or nothing on a last line.
+      size_t length = whole.size();
+      if (length > 0 && whole[length - 1] == '\n') --length;
+      if (length > 0 && whole[length - 1] == '\r') --length;
+      doc.lines.push_back(Line{std::string(whole.substr(0, length)), std::string(whole.substr(length))});
+      start = next;
     }
     return doc;
   } catch (const EStreamError&) {
@@ -103,9 +95,12 @@ void WalkSection(const Document& doc, const std::string& section, Visit visit) {
   }
 }
 
+// A lone "\r" on a last line is no line end a reader takes: new lines never get it.
+bool EndsLine(const std::string& ending) { return !ending.empty() && ending.back() == '\n'; }
+
 std::string PreferredEnding(const Document& doc) {
   for (const Line& line : doc.lines)
-    if (!line.ending.empty()) return line.ending;
+    if (EndsLine(line.ending)) return line.ending;
   return "\n";
 }
 
@@ -177,7 +172,9 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
   }
 
   if (!replaced) {
-    if (!doc.lines.empty() && doc.lines.back().ending.empty()) doc.lines.back().ending = ending;
+    // The last line is ended first ("\r" becomes "\r\n"), so the new one starts a line.
+    if (!doc.lines.empty() && !EndsLine(doc.lines.back().ending))
+      doc.lines.back().ending = doc.lines.back().ending.empty() ? ending : "\r\n";
     if (lastOfSection) {
       doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(*lastOfSection + 1), Line{newLine, ending});
     } else {
