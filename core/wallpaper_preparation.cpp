@@ -12,7 +12,16 @@ namespace {
 // A temporary path this short cannot name a file in a folder; the source goes instead.
 constexpr size_t kShortestTemporaryPath = 3;
 
+// The file's full path: a name without a folder lies in folder. An empty name stays
+// empty and fails to load as such.
+std::string FullPath(const std::string& file, const std::string& folder) {
+  if (file.empty() || file.front() == kPathDelim) return file;
+  return ExpandFileName(IncludeTrailingPathDelimiter(folder) + file);
+}
+
 }  // namespace
+
+std::string TPreparationContext::ListedFolder() const { return GetCurrentDir(); }
 
 void ReadStoredPlacement(TSettings& settings) { settings.ReadSetting(settings::kSection, settings::kWallpaperLoc); }
 
@@ -28,14 +37,14 @@ TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues
 
 void TWallpaperPreparation::GetWinDir() { values_.WinDir = context_.WindowsDirectory(); }
 
-TConversionOutcome TWallpaperPreparation::Convert(const std::string& source) {
+TConversionOutcome TWallpaperPreparation::Convert(const std::string& source, const std::string& path) {
   switch (WallpaperRouteOf(source)) {
     case TWallpaperRoute::AsItIs:
       break;
     case TWallpaperRoute::Gif:
-      return conversions_.Gif(source, context_);
+      return conversions_.Gif(path, context_);
     case TWallpaperRoute::Jpeg:
-      return conversions_.Jpeg(source, context_);
+      return conversions_.Jpeg(path, context_);
   }
   return {true, ""};
 }
@@ -47,15 +56,14 @@ bool TWallpaperPreparation::do_wallpaper() {
     return false;
   }
   const std::string source = values_.CurrentFile;
-  const TConversionOutcome converted = Convert(source);
+  const std::string path = FullPath(source, context_.ListedFolder());
+  const TConversionOutcome converted = Convert(source, path);
   if (!converted.Apply) return false;
 
   readPlacement_(settings_);
   const TPlacementSetting placement = ParsePlacementSetting(settings_.SettingValue);
   values_.CurrentFile = ExtractFileName(source);
-  const std::string& file =
-      converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : source;
-  // A bare list item becomes absolute there, against the listed folder.
+  const std::string& file = converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : path;
   SetDesktopWallpaper(desktop_, file, placement.Code, StrToInt(placement.XText), StrToInt(placement.YText));
   context_.ShowMessage(text::kWallpaperUpdated + context_.LocalTimeText() + " (" + values_.CurrentFile + ")");
   settings_.SettingValue.clear();

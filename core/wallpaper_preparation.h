@@ -24,6 +24,9 @@ class TPreparationContext : public TConversionContext {
   virtual std::string WindowsDirectory() = 0;
   // The current local time in the user's long time format.
   virtual std::string LocalTimeText() = 0;
+  // The folder a bare or relative CurrentFile lies in: the listed folder in the window,
+  // the current directory for the tool.
+  virtual std::string ListedFolder() const;
 };
 
 // Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or
@@ -37,6 +40,8 @@ class TWallpaperPreparation {
                         desktop::TDesktopBackend& desktop, TWallpaperConversions conversions,
                         TPlacementReader readPlacement = ReadStoredPlacement);
 
+  // A bare or relative CurrentFile is opened, and handed to the desktop, by its full
+  // path in the context's ListedFolder; its route is decided on the name as given.
   // True when the desktop took a file. A missing system folder or a conversion that
   // stops leaves the wallpaper alone. An origin that is not a whole number
   // (EConvertError) and the desktop's own errors pass through: nothing is applied, no
@@ -46,7 +51,8 @@ class TWallpaperPreparation {
   void GetWinDir();
 
  private:
-  TConversionOutcome Convert(const std::string& source);
+  // source as given decides the route; path is what is opened.
+  TConversionOutcome Convert(const std::string& source, const std::string& path);
 
   TSettings& settings_;
   TProgramValues& values_;
