@@ -1,11 +1,13 @@
 // tapestro: the desktop program. It starts minimised, with no visible window; the
 // start-up step a second later restores the stored choices.
+#include "controls/status_pane.h"
 #include "core/about_box.h"
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
 #include "core/wallpaper_conversions.h"
-#include "gif/painter_services.h"
+#include "core/wallpaper_restore.h"
+#include "gif/painter/services.h"
 #include "platform/app_folders.h"
 #include "platform/qt_ui_dispatcher.h"
 #include "platform/system_services.h"
@@ -21,7 +23,13 @@ int main(int argc, char** argv) {
   tapestro::TQtUiDispatcher dispatcher;
   const tapestro::TScopedPainterServices painting({&dispatcher});
 
-  tapestro::TForm1 form(tapestro::ProgramFolders());
+  const tapestro::TAppFolders folders = tapestro::ProgramFolders();
+  // Before the window and the icon appear: a desktop that forgot the wallpaper at the
+  // end of the last session shows it again.
+  tapestro::TStartUpDesktop startUp = tapestro::RestoreAtStart(folders);
+  tapestro::TForm1 form(folders);
+  if (startUp.Desktop) form.TakeDesktop(std::move(startUp.Desktop));
+  if (!startUp.Error.empty()) form.StatusPane1->SetCaption(QString::fromStdString(startUp.Error));
   tapestro::TfrmAbout frmAbout;
   form.frmAbout = &frmAbout;
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);

@@ -40,7 +40,8 @@ int Usage(const std::vector<Command>& commands) {
 
 int main(int argc, char** argv) {
   const std::vector<Command> commands{tapestro::tool::ListCommand(), tapestro::tool::InfoCommand(),
-                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand()};
+                                      tapestro::tool::ConvertCommand(), tapestro::tool::ApplyCommand(),
+                                      tapestro::tool::RestoreCommand()};
   if (argc < 2) return Usage(commands);
   // No display is opened: pictures are decoded for a true-colour screen.
   tapestro::RegisterPictureFormats(tapestro::DisplayBitsPerPixel());

@@ -78,7 +78,7 @@ std::optional<std::string> PlacementSettingOfWord(const std::string& word) {
 void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& file, PlacementCode placement,
                          int32_t originX, int32_t originY) {
   std::string tile = "0";
-  int32_t style = 0;
+  int32_t style = desktop::kStyleOwnSize;
   int32_t x = 0;
   int32_t y = 0;
   switch (placement) {
@@ -87,9 +87,9 @@ void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& f
       break;
     case PlacementCode::Center:
       break;
-    case PlacementCode::SizeToFit:
-      style = 2;
-      break;
+    case PlacementCode::SizeToFit: style = desktop::kStyleStretch; break;
+    case PlacementCode::Fill: style = desktop::kStyleFill; break;
+    case PlacementCode::Fit: style = desktop::kStyleFit; break;
     case PlacementCode::ExplicitOrigin:
       x = originX;
       y = originY;

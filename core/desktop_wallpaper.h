@@ -14,7 +14,9 @@ enum class PlacementCode : int32_t {
   Tile = 0,
   Center = 1,
   SizeToFit = 2,
-  ExplicitOrigin = 3,  // the only code for which the origin counts
+  Fill = 3,            // scaled to cover each monitor, the aspect kept, the overhang cropped
+  Fit = 4,             // scaled to show whole on each monitor, the aspect kept, bars beside
+  ExplicitOrigin = 5,  // the only code for which the origin counts; stored as "X,Y"
 };
 
 // The placements with a stored code of their own, in the placement list's order: the
@@ -28,6 +30,8 @@ inline constexpr TNamedPlacement kNamedPlacements[] = {
     {PlacementCode::Tile, "tile"},
     {PlacementCode::Center, "center"},
     {PlacementCode::SizeToFit, "fit"},
+    {PlacementCode::Fill, "fill"},
+    {PlacementCode::Fit, "fit-borders"},  // "fit" keeps its meaning, the stretch
 };
 
 // A stored placement as the desktop wants it: a named placement's code, or "X,Y" an

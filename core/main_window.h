@@ -13,6 +13,7 @@
 
 #include "controls/up_down_position.h"
 #include "core/about_box.h"
+#include "core/desktop_queue.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
@@ -130,8 +131,14 @@ class TForm1 : public QMainWindow {
   std::function<void()> WarningSound = Beep;
 
   // Where wallpapers go: the session's desktop, chosen once at the first change unless
-  // one was set before.
+  // one was set before (at start, or by a test). The desktop queue takes it then.
   std::unique_ptr<desktop::TDesktopBackend> Desktop;
+  // The desktop the program start set the kept wallpaper on: from now on it is watched
+  // (its monitors) and takes the changes.
+  void TakeDesktop(std::unique_ptr<desktop::TDesktopBackend> desktop);
+  // Where the desktop's part of a change runs: empty for the desktop queue, off this
+  // thread; tests that follow each step run it at once.
+  TDesktopRunner DesktopRunner;
   // The boxes the handlers show themselves; tests put their own here.
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
@@ -198,11 +205,15 @@ class TForm1 : public QMainWindow {
   void ConnectSettingHandlers();
   void ConnectRotationHandlers();
   void ConnectWindowCommands();
-  desktop::TDesktopBackend& DesktopBackend();
+  TDesktopQueue& DesktopQueue();
+  // The monitors changed where the wallpaper is laid out per monitor by us: the kept
+  // wallpaper is laid out again.
+  void MonitorsChanged();
   void StoreFlag(const QCheckBox* box, const char* key);
 
-  // A step that failed during a tick: its text in the message pane, with a beep.
-  void ReportTimedFailure(const std::exception& error);
+  // A step that failed: during a tick its text goes to the message pane, with a beep;
+  // otherwise to the default error report.
+  void ReportStepFailure(const std::exception& error, bool timed);
 
   bool shownOnce_ = false;
   // Set while a rotation step or an update runs: a tick that a message box's loop
@@ -213,6 +224,9 @@ class TForm1 : public QMainWindow {
   bool timedStep_ = false;
   // The about box was open when the window went to the tray: it comes back with it.
   bool aboutHiddenWithWindow_ = false;
+  // Last: it goes first, finishing the desktop's work under way before what that
+  // work's outcome refers to.
+  std::unique_ptr<TDesktopQueue> desktopQueue_;
 };
 
 }  // namespace tapestro

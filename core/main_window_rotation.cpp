@@ -20,6 +20,7 @@
 #include "core/program_texts.h"
 #include "core/rotation.h"
 #include "core/wallpaper_preparation.h"
+#include "core/wallpaper_restore.h"
 #include "core/window_timer.h"
 #include "platform/desktop/desktop_factory.h"
 #include "platform/system_services.h"
@@ -70,7 +71,7 @@ void TForm1::ConnectRotationHandlers() {
     try {
       Timer1Timer();
     } catch (const std::exception& error) {
-      ReportTimedFailure(error);
+      ReportStepFailure(error, true);
     }
   };
   connect(btnOkay, &QPushButton::clicked, this, Guarded([this] { btnOkayClick(); }));
@@ -160,22 +161,59 @@ void TForm1::pupRefreshListClick() {
   if (placed) Values.CurrentIndex = RotationIndexOfName(current, FileListBox1->Items());
 }
 
-desktop::TDesktopBackend& TForm1::DesktopBackend() {
-  // Chosen at the first change rather than at start: asking the desktops whether they
-  // answer costs time the start-up does not need to spend.
-  if (!Desktop) Desktop = desktop::CreateDesktopBackend(Folders.Data);
-  return *Desktop;
+TDesktopQueue& TForm1::DesktopQueue() {
+  // Made at the first change rather than at start: asking the desktops whether they
+  // answer costs time the start-up does not need to spend (and the queue's thread asks).
+  if (!desktopQueue_) {
+    desktopQueue_ = std::make_unique<TDesktopQueue>(std::move(Desktop), DesktopSetupOf(Settings, Folders),
+                                                    [this] { MonitorsChanged(); });
+  }
+  return *desktopQueue_;
 }
 
-void TForm1::ReportTimedFailure(const std::exception& error) {
+void TForm1::TakeDesktop(std::unique_ptr<desktop::TDesktopBackend> desktop) {
+  Desktop = std::move(desktop);
+  DesktopQueue();
+}
+
+void TForm1::ReportStepFailure(const std::exception& error, bool timed) {
+  if (!timed) {
+    ShowException(error);
+    return;
+  }
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
   WarningSound();
   TWindowPreparationContext(*this, true).ShowMessage(error.what());
 }
 
 void TForm1::do_wallpaper() {
-  TWindowPreparationContext context(*this, timedStep_);
-  TWallpaperPreparation(Settings, Values, context, DesktopBackend(), Conversions).do_wallpaper();
+  // Shared with the desktop's outcome, which comes after this returns. The desktop's
+  // error, when it comes, is reported as the step's own would be.
+  const bool timed = timedStep_;
+  auto context = std::make_shared<TWindowPreparationContext>(*this, timed);
+  TDesktopRunner runner = DesktopRunner ? DesktopRunner : [this, context, timed](TDesktopWork work, TDesktopDone done) {
+    DesktopQueue().Post(std::move(work), [this, context, timed, done = std::move(done)](std::exception_ptr error) {
+      try {
+        done(error);
+      } catch (const std::exception& failure) {
+        ReportStepFailure(failure, timed);
+      }
+    });
+  };
+  TWallpaperPreparation(Settings, Values, *context, std::move(runner), Conversions).do_wallpaper();
+}
+
+void TForm1::MonitorsChanged() {
+  const std::optional<TKeptWallpaper> kept = KeptWallpaper(Settings);
+  if (!kept) return;
+  DesktopQueue().Post([kept = *kept](desktop::TDesktopBackend& desktop) { SetKeptWallpaper(desktop, kept); },
+                      [this](std::exception_ptr error) {
+                        try {
+                          if (error) std::rethrow_exception(error);
+                        } catch (const Exception& failure) {
+                          TWindowPreparationContext(*this, false).ShowMessage(failure.what());
+                        }
+                      });
 }
 
 }  // namespace tapestro

@@ -24,6 +24,13 @@ inline constexpr char kAutoSizeBox[] = "ckAutosize";
 inline constexpr char kAutoSizeAtStart[] = "ckAutoSize";
 inline constexpr char kWallpaperLoc[] = "Wallpaperloc";
 inline constexpr char kMinStartup[] = "minstartup";
+// The user's own command that sets the wallpaper, for desktops the program cannot drive.
+inline constexpr char kWallpaperCommand[] = "WallpaperCommand";
+// The file the desktop was given last (a converted picture's temporary file, as
+// converted) and its placement as "Wallpaperloc" holds it, set again at start on
+// desktops that forget the wallpaper when the session ends.
+inline constexpr char kLastWallpaper[] = "LastWallpaper";
+inline constexpr char kLastWallpaperLoc[] = "LastWallpaperloc";
 
 }  // namespace settings
 
@@ -43,7 +50,7 @@ inline constexpr char kMinutes[] = "minutes";
 inline constexpr char kRandom[] = "Change wallpapers randomly";
 inline constexpr char kAutoSize[] = "Auto-size wallpapers:";
 inline constexpr char kMinStartup[] = "Minimize on Startup";
-inline constexpr char kPlacements[3][12] = {"Tile", "Center", "Size to Fit"};
+inline constexpr char kPlacements[5][12] = {"Tile", "Center", "Size to Fit", "Fill", "Fit"};
 inline constexpr char kSaveStart[] = "&Save/Start";
 inline constexpr char kStop[] = "Stop";
 

@@ -9,7 +9,6 @@
 #include "base/text.h"
 #include "core/program_texts.h"
 #include "gif/gif_image.h"
-#include "gif/gif_registration.h"
 #include "imaging/bitmap.h"
 #include "imaging/display_depth.h"
 #include "imaging/jpeg_image.h"

@@ -4,6 +4,7 @@
 #include "base/path.h"
 #include "core/desktop_wallpaper.h"
 #include "core/program_texts.h"
+#include "core/wallpaper_restore.h"
 
 namespace tapestro {
 
@@ -25,15 +26,24 @@ std::string TPreparationContext::ListedFolder() const { return GetCurrentDir(); 
 
 void ReadStoredPlacement(TSettings& settings) { settings.ReadSetting(settings::kSection, settings::kWallpaperLoc); }
 
-TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues& values,
-                                             TPreparationContext& context, desktop::TDesktopBackend& desktop,
-                                             TWallpaperConversions conversions, TPlacementReader readPlacement)
+TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
+                                             desktop::TDesktopBackend& desktop, TWallpaperConversions conversions,
+                                             TPlacementReader readPlacement)
     : settings_(settings),
       values_(values),
       context_(context),
-      desktop_(desktop),
+      runner_(RunAtOnce(desktop)),
       conversions_(std::move(conversions)),
       readPlacement_(std::move(readPlacement)) {}
+
+TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
+                                             TDesktopRunner runner, TWallpaperConversions conversions)
+    : settings_(settings),
+      values_(values),
+      context_(context),
+      runner_(std::move(runner)),
+      conversions_(std::move(conversions)),
+      readPlacement_(ReadStoredPlacement) {}
 
 void TWallpaperPreparation::GetWinDir() { values_.WinDir = context_.WindowsDirectory(); }
 
@@ -64,9 +74,18 @@ bool TWallpaperPreparation::do_wallpaper() {
   const TPlacementSetting placement = ParsePlacementSetting(settings_.SettingValue);
   values_.CurrentFile = ExtractFileName(source);
   const std::string& file = converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : path;
-  SetDesktopWallpaper(desktop_, file, placement.Code, StrToInt(placement.XText), StrToInt(placement.YText));
-  context_.ShowMessage(text::kWallpaperUpdated + context_.LocalTimeText() + " (" + values_.CurrentFile + ")");
-  settings_.SettingValue.clear();
+  const int32_t x = StrToInt(placement.XText);
+  const int32_t y = StrToInt(placement.YText);
+  const PlacementCode code = placement.Code;
+  runner_(
+      [file, code, x, y](desktop::TDesktopBackend& desktop) { SetDesktopWallpaper(desktop, file, code, x, y); },
+      [&settings = settings_, &context = context_, file, stored = settings_.SettingValue,
+       shown = values_.CurrentFile](std::exception_ptr error) {
+        if (error) std::rethrow_exception(error);
+        RememberWallpaper(settings, file, stored);
+        context.ShowMessage(text::kWallpaperUpdated + context.LocalTimeText() + " (" + shown + ")");
+        settings.SettingValue.clear();
+      });
   return true;
 }
 

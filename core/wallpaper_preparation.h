@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/desktop_queue.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
@@ -39,13 +40,18 @@ class TWallpaperPreparation {
   TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
                         desktop::TDesktopBackend& desktop, TWallpaperConversions conversions,
                         TPlacementReader readPlacement = ReadStoredPlacement);
+  // The window's: the desktop's part runs where runner puts it (its queue), and the
+  // final message, or the desktop's error, comes when it is done.
+  TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
+                        TDesktopRunner runner, TWallpaperConversions conversions);
 
   // A bare or relative CurrentFile is opened, and handed to the desktop, by its full
-  // path in the context's ListedFolder; its route is decided on the name as given.
-  // True when the desktop took a file. A missing system folder or a conversion that
-  // stops leaves the wallpaper alone. An origin that is not a whole number
-  // (EConvertError) and the desktop's own errors pass through: nothing is applied, no
-  // message is shown and SettingValue keeps the placement.
+  // path in the context's ListedFolder (taken now: the list may have moved on before
+  // the desktop's part runs); its route is decided on the name as given.
+  // True when the desktop took a file (was handed it, on a queue). A missing system
+  // folder or a conversion that stops leaves the wallpaper alone. An origin that is
+  // not a whole number (EConvertError) and the desktop's own errors pass through:
+  // nothing is applied, no message is shown and SettingValue keeps the placement.
   bool do_wallpaper();
   // Reads the system folder into WinDir.
   void GetWinDir();
@@ -57,7 +63,7 @@ class TWallpaperPreparation {
   TSettings& settings_;
   TProgramValues& values_;
   TPreparationContext& context_;
-  desktop::TDesktopBackend& desktop_;
+  TDesktopRunner runner_;
   TWallpaperConversions conversions_;
   TPlacementReader readPlacement_;
 };

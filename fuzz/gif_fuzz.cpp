@@ -9,13 +9,9 @@
 
 #include "base/errors.h"
 #include "base/stream.h"
-#include "gif/comment_extension.h"
 #include "gif/errors.h"
+#include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/graphic_control_extension.h"
-#include "gif/loop_extension.h"
-#include "gif/text_extension.h"
-#include "gif/unknown_app_extension.h"
 #include "imaging/bitmap.h"
 #include "imaging/surface_canvas.h"
 

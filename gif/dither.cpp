@@ -1,8 +1,33 @@
 #include "gif/dither.h"
 
 #include <algorithm>
+#include <atomic>
+
+#include "imaging/display_depth.h"
 
 namespace tapestro {
+
+namespace {
+constexpr int kMaxLowColorBitsPerPixel = 8;
+std::atomic<bool> lowColorDisplay{false};
+}  // namespace
+
+bool LowColorDisplay() { return lowColorDisplay.load(std::memory_order_relaxed); }
+
+void FixLowColorDisplay() {
+  lowColorDisplay.store(DisplayBitsPerPixel() <= kMaxLowColorBitsPerPixel, std::memory_order_relaxed);
+}
+
+HPALETTE CubePalette() {
+  std::vector<TPaletteEntry> entries;
+  entries.reserve(kCubeColors);
+  for (int r = 0; r < kCubeLevelsPerChannel; ++r)
+    for (int g = 0; g < kCubeLevelsPerChannel; ++g)
+      for (int b = 0; b < kCubeLevelsPerChannel; ++b)
+        entries.push_back({static_cast<uint8_t>(r * kCubeLevelStep), static_cast<uint8_t>(g * kCubeLevelStep),
+                           static_cast<uint8_t>(b * kCubeLevelStep), 0});
+  return MakeLogPalette(std::move(entries));
+}
 
 TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, const TNetscapeColorLookup& lookup)
     : TDitherEngine(width, lookup) {

@@ -1,6 +1,9 @@
 #pragma once
 // TGIFImage: a GIF file as a picture. It holds the header (logical screen and global
-// colour table) and the sub-images in stream order; reading replaces both.
+// colour table) and the sub-images in stream order; reading replaces both. It paints
+// its first image, or animates them all through painters (gif/painter/). Here too: how
+// much pixel memory one read may take, and the GIF format's place in the picture
+// registry.
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -8,18 +11,52 @@
 #include <optional>
 #include <string>
 
-#include "gif/header.h"
-#include "gif/image_list.h"
-#include "gif/limits.h"
-#include "gif/painter_list.h"
-#include "gif/painter_services.h"
-#include "gif/painter_timing.h"
+#include "gif/painter/painter.h"
+#include "gif/painter/services.h"
+#include "gif/reader.h"
 #include "gif/sub_image.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"
 #include "imaging/graphic.h"
 
 namespace tapestro {
+
+// How much pixel memory one GIF read may take. A 13-byte header can announce a
+// 65535 x 65535 screen (4 GiB of indices), so sizes are checked before anything is
+// allocated. docs/gif.md explains the figures.
+
+// One logical screen or one image: 16384 x 16384 indices, 256 MiB.
+inline constexpr uint64_t kMaxImagePixels = uint64_t{1} << 28;
+// All images of one file together: two images of the largest size.
+inline constexpr uint64_t kMaxTotalPixels = uint64_t{1} << 29;
+// The largest logical screen that is animated (4096 x 4096): an animation takes up to
+// four true-colour buffers of the screen's size, 48 MiB each at this size. Larger
+// animations are shown as their first image.
+inline constexpr uint64_t kMaxAnimatedScreenPixels = uint64_t{1} << 24;
+
+struct TGIFLimits {
+  uint64_t MaxImagePixels = kMaxImagePixels;
+  uint64_t MaxTotalPixels = kMaxTotalPixels;
+  uint64_t MaxAnimatedScreenPixels = kMaxAnimatedScreenPixels;
+};
+
+// The one place that multiplies a width by a height; 32-bit factors cannot overflow it.
+uint64_t PixelCount(uint32_t width, uint32_t height);
+// The pixel count of a buffer of that size, or GIFLimitException when it passes maxPixels.
+uint64_t CheckedPixelCount(uint32_t width, uint32_t height, uint64_t maxPixels);
+
+// Counts the pixel buffers taken during one read against the limits.
+class TPixelBudget {
+ public:
+  explicit TPixelBudget(const TGIFLimits& limits) : limits_(limits) {}
+  // The byte size of a width x height buffer, charged to the budget, or
+  // GIFLimitException (nothing charged) when the image or the total passes its limit.
+  uint64_t Claim(uint32_t width, uint32_t height);
+
+ private:
+  TGIFLimits limits_;
+  uint64_t claimed_ = 0;
+};
 
 // sender: the item, list or image that met the problem (for telling them apart only).
 using TGIFWarning = std::function<void(const void* sender, int severity, const std::string& text)>;
@@ -153,5 +190,12 @@ class TGIFImage : public TGraphic {
   std::unique_ptr<TBitmap> wholeBitmap_;
   std::exception_ptr animationError_;
 };
+
+// Makes the picture registry load ".gif" files as TGIFImage ("GIF Image"). main()
+// calls RegisterGifFormat at start-up, after the JPEG registration and after the
+// display depth is known (it fixes LowColorDisplay), and UnregisterGifFormat at
+// shutdown.
+void RegisterGifFormat();
+void UnregisterGifFormat();
 
 }  // namespace tapestro

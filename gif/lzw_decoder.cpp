@@ -5,8 +5,7 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
-#include "gif/item.h"
-#include "gif/stream_reading.h"
+#include "gif/reader.h"
 
 namespace tapestro {
 
@@ -52,6 +51,14 @@ int TLZWDecoder::Fill(uint8_t* out, size_t count) {
     while (n-- > 0) *out++ = stack_[--stackTop_];
   }
   return 0;
+}
+
+bool TLZWDecoder::DecodeRows(uint8_t* pixels, size_t width, size_t height, bool interlaced) {
+  if (!interlaced) return Fill(pixels, width * height) == 0;
+  for (const TInterlacePass& pass : kInterlacePasses)
+    for (size_t row = static_cast<size_t>(pass.FirstRow); row < height; row += static_cast<size_t>(pass.Step))
+      if (Fill(pixels + row * width, width) != 0) return false;
+  return true;
 }
 
 int TLZWDecoder::ReadCode(int size) {

@@ -1,7 +1,8 @@
 #pragma once
 // The variable-width LZW decoder of GIF image data: a bit reader over data
 // sub-blocks (ReadCode), the string table (DecodeNext) and the string stack
-// (NextPixel). Tables have fixed sizes and every code is checked against them.
+// (NextPixel), and the rows it fills, in order or interlaced. Tables have fixed sizes
+// and every code is checked against them.
 #include <cstddef>
 #include <cstdint>
 
@@ -9,6 +10,15 @@ namespace tapestro {
 
 class TStream;
 class TGIFItem;
+
+// The row order of interlaced images: four passes over the rows, each starting at its
+// first row and stepping by its step.
+struct TInterlacePass {
+  int FirstRow;
+  int Step;
+};
+
+inline constexpr TInterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 
 class TLZWDecoder {
  public:
@@ -42,6 +52,9 @@ class TLZWDecoder {
   // Stores the next count values as bytes; 0 when all were stored, else the negative
   // value that stopped it. The same as count calls of NextPixel, without the calls.
   int Fill(uint8_t* out, size_t count);
+  // Stores width x height values as a picture's rows, top to bottom: one after the
+  // other, or in the passes of an interlaced image. False when the data stopped early.
+  bool DecodeRows(uint8_t* pixels, size_t width, size_t height, bool interlaced);
 
  private:
   // The next code of size bits, least significant bit first, or kDataEnded.

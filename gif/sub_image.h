@@ -1,23 +1,21 @@
 #pragma once
 // TGIFSubImage: one image of a GIF stream with the extensions before it, its own
-// colour table and its decoded colour indices.
+// colour table and its decoded colour indices; the bitmap it is shown with and how it
+// is painted into a rectangle. TGIFImageList: the sub-images of an image, in stream order.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
 
-#include "gif/color_map.h"
-#include "gif/extension_list.h"
-#include "gif/item.h"
+#include "gif/extensions.h"
+#include "gif/reader.h"
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"
 
 namespace tapestro {
-
-class TGIFGraphicControlExtension;
 
 struct TImageDescriptor {
   static constexpr size_t kSize = 10;
@@ -59,6 +57,12 @@ class TGIFSubImage final : public TGIFItem {
   TGIFGraphicControlExtension* GraphicControlExtension() const { return graphicControl_; }
   void SetGraphicControlExtension(TGIFGraphicControlExtension* extension) { graphicControl_ = extension; }
 
+  // Clears, then reads the extensions and, when one follows, the image with its
+  // colour table and data.
+  void ReadFromStream(TStream& stream) override;
+  // Reads the LZW data behind the descriptor into the pixel buffer (see lzw_decoder.h).
+  void DecodeImageData(TStream& stream);
+
   // The image as an 8-bit bitmap of its own size (not the screen's) whose 256-entry
   // colour table holds FramePalette, its pixels exactly the colour indices; dithered
   // onto the colour cube when the image wants dithering. Built on the first request and
@@ -83,29 +87,17 @@ class TGIFSubImage final : public TGIFItem {
   // when tiling; through TransparencyMask when transparent drawing is asked for.
   void PaintFrame(TCanvas& canvas, const TRect& rect, bool tile, bool transparent);
 
-  // Clears, then reads the extensions and, when one follows, the image with its
-  // colour table and data.
-  void ReadFromStream(TStream& stream) override;
-  // Reads the LZW data behind the descriptor into the pixel buffer (see lzw_decoder.h).
-  void DecodeImageData(TStream& stream);
-
  private:
-  struct TFrameBuild {
-    std::unique_ptr<TBitmap> Bitmap;
-    std::unique_ptr<TBitmap> Mask;  // none when no pixel is transparent
-  };
-
   void Clear();
   void ReadImageDescriptor(TStream& stream);
-  TFrameBuild BuildPlainBitmap(bool makeMask);
-  TFrameBuild BuildDitheredBitmap(bool makeMask);
-  // Progress every 32 rows: the build's position as a percentage.
-  void ReportRowProgress(int32_t y);
   // The pixel buffer, filled with TransparentIndex(): pixels the data never reach
   // stay transparent (or take colour 0).
   void AllocatePixels();
   // The graphic control's transparent colour index when the image is transparent, else 0.
   uint8_t TransparentIndex() const;
+  void BuildBitmap();
+  // Progress every 32 rows: the build's position as a percentage.
+  void ReportRowProgress(int32_t y);
 
   TImageDescriptor descriptor_;
   TGIFLocalColorMap colorMap_;
@@ -118,5 +110,23 @@ class TGIFSubImage final : public TGIFItem {
   std::unique_ptr<TBitmap> mask_;
   HPALETTE palette_;
 };
+
+class TGIFImageList final : public TGIFList {
+ public:
+  using TGIFList::TGIFList;
+
+  TGIFSubImage& operator[](int index) const { return static_cast<TGIFSubImage&>(ItemAt(index)); }
+  // One sub-image per block group that starts with an extension or an image, up to
+  // the trailer (left for the caller to read), the end of the stream or a byte that
+  // starts no block.
+  void ReadFromStream(TStream& stream, TGIFImage& parent);
+};
+
+// Copies bitmap on a grid through (anchorX, anchorY) with its own size as the step,
+// covering rect both ways; tiles are clipped to rect and to the canvas, so the work is
+// bounded by the pixels that can change. Where mask (of the bitmap's size) has set
+// bits the canvas stays unchanged. Tiled frames and the tiled whole-image bitmap.
+void TileBitmap(TCanvas& canvas, const TRect& rect, int64_t anchorX, int64_t anchorY, TBitmap& bitmap,
+                const TBitmap* mask);
 
 }  // namespace tapestro

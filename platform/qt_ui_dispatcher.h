@@ -5,8 +5,7 @@
 #include <QObject>
 #include <functional>
 
-#include "gif/ui_dispatcher.h"
-#include "gif/work_hand_over.h"
+#include "gif/painter/services.h"
 
 namespace tapestro {
 

@@ -1,7 +1,9 @@
-// tapestro-tool apply FILE [tile|center|fit|X,Y] [--backend NAME]: one file prepared as
-// the program prepares it (JPEG and GIF files converted) and made the desktop
-// wallpaper, through the back end this session would use or the one named. Every text
-// the preparation shows goes to standard error; there is no preview and no pause.
+// tapestro-tool apply FILE [tile|center|fit|fill|fit-borders|X,Y] [--backend NAME]: one
+// file prepared as the program prepares it (JPEG and GIF files converted) and made the
+// desktop wallpaper, through the back end this session would use or the one named.
+// "fit" is Size to Fit, the stretch; "fit-borders" fits the picture whole with bars.
+// Every text the preparation shows goes to standard error; there is no preview and no
+// pause. Also what the commands that reach the desktop share (apply, restore).
 #include <QCoreApplication>
 #include <cstdio>
 #include <optional>
@@ -14,6 +16,7 @@
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_preparation.h"
+#include "core/wallpaper_restore.h"
 #include "platform/app_folders.h"
 #include "platform/desktop/desktop_factory.h"
 #include "platform/system_services.h"
@@ -41,23 +44,15 @@ class TConsolePreparationContext final : public TPreparationContext {
   std::string temporaryFolder_;
 };
 
-std::unique_ptr<desktop::TDesktopBackend> ChooseBackend(const std::optional<std::string>& forced,
-                                                        const std::string& freshNameFolder) {
-  if (!forced) return desktop::CreateDesktopBackend(freshNameFolder);
-  const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
-  std::unique_ptr<desktop::TDesktopBackend> backend =
-      kind ? desktop::CreateDesktopBackend(*kind, freshNameFolder) : nullptr;
-  if (!backend) throw EConvertError(Format(kUnknownBackend, *forced));
-  return backend;
-}
-
 // Prepares and applies file; 0 when the desktop took it, 1 when the preparation left
 // the wallpaper alone (its messages say why).
 int PrepareAndApply(const std::string& file, const std::string& placement, const std::optional<std::string>& forced) {
   const TAppFolders folders = ProgramFolders();
-  const std::unique_ptr<desktop::TDesktopBackend> backend = ChooseBackend(forced, folders.Data);
-  // The placement comes from the command line: the program's settings are not read.
+  // The placement comes from the command line; of the settings only the user's own
+  // command counts (and the change is kept for restore).
   TSettings settings(folders.SettingsFile());
+  const std::unique_ptr<desktop::TDesktopBackend> backend =
+      ChooseDesktopBackend(forced, DesktopSetupOf(settings, folders));
   TProgramValues values;
   values.CurrentFile = file;
   TConsolePreparationContext context(folders.Data);
@@ -85,15 +80,28 @@ int RunApply(const Arguments& args) {
   const std::optional<std::string> placement =
       words.size() == 2 ? PlacementSettingOfWord(words[1]) : settings::kMissing;
   if (!placement) return kUsageError;
+  return RunWithDesktop([&] { return PrepareAndApply(words[0], *placement, forced); });
+}
+
+}  // namespace
+
+std::unique_ptr<desktop::TDesktopBackend> ChooseDesktopBackend(const std::optional<std::string>& forced,
+                                                               const desktop::TDesktopSetup& setup) {
+  if (!forced) return desktop::CreateDesktopBackend(setup);
+  const std::optional<desktop::TDesktopKind> kind = desktop::DesktopKindNamed(*forced);
+  std::unique_ptr<desktop::TDesktopBackend> backend = kind ? desktop::CreateDesktopBackend(*kind, setup) : nullptr;
+  if (!backend) throw EConvertError(Format(kUnknownBackend, *forced));
+  return backend;
+}
+
+int RunWithDesktop(const std::function<int()>& work) {
   // The D-Bus back ends need an application object; it opens no window.
   int argc = 1;
   char name[] = "tapestro-tool";
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
-  return ReportErrors([&] { return PrepareAndApply(words[0], *placement, forced); });
+  return ReportErrors(work);
 }
-
-}  // namespace
 
 Command ApplyCommand() {
   std::string placements;

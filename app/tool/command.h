@@ -4,8 +4,12 @@
 // after the program's own error text on standard error, kUsageError for words it does
 // not take, upon which the entry prints the command's usage.
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/desktop/desktop_factory.h"
 
 namespace tapestro::tool {
 
@@ -23,11 +27,19 @@ struct Command {
 Command ListCommand();
 Command InfoCommand();
 Command ConvertCommand();
-// apply reaches the desktop (apply_command.cpp).
+// apply and restore reach the desktop (apply_command.cpp, restore_command.cpp).
 Command ApplyCommand();
+Command RestoreCommand();
 
 // Runs a command's work and returns its exit code; an error of the program instead
 // prints its text on standard error and returns 1.
 int ReportErrors(const std::function<int()>& work);
+
+// For the commands that reach the desktop: the session's back end or the one --backend
+// names (EConvertError for a name this system has no back end of), and their work run
+// with the application object the D-Bus back ends need, through ReportErrors.
+std::unique_ptr<desktop::TDesktopBackend> ChooseDesktopBackend(const std::optional<std::string>& forced,
+                                                               const desktop::TDesktopSetup& setup);
+int RunWithDesktop(const std::function<int()>& work);
 
 }  // namespace tapestro::tool

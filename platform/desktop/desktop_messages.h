@@ -27,7 +27,12 @@ inline constexpr char kReloadFailed[] = "The desktop did not take the wallpaper:
 
 // Reasons filled into kReloadFailed.
 inline constexpr char kNoWallpaperFile[] = "no wallpaper file was given";
-inline constexpr char kNoDesktop[] = "no desktop was found to show it";
+// The session's desktop (its name, or a description of the session) has no back end,
+// or the one it names does not answer.
+inline constexpr char kNoBackendFor[] =
+    "Tapestro cannot set the wallpaper of %s%s; set WallpaperCommand in the [Settings] section of "
+    "Tapestro.ini to a command that does, with %%f for the file and %%m for the placement";
+inline constexpr char kDoesNotAnswer[] = " (%s)";
 inline constexpr char kNoDisplay[] = "cannot open the X display";
 inline constexpr char kUnsupportedVisual[] = "the screen's colour format is not supported (depth %d)";
 inline constexpr char kXRequestFailed[] = "the X server refused the picture (error %d)";
@@ -39,6 +44,13 @@ inline constexpr char kSettingsNotWritable[] = "the settings %s could not be wri
 inline constexpr char kDBusFailed[] = "%s did not answer: %s";
 inline constexpr char kNoBackdrops[] = "the desktop lists no backdrop to set";
 inline constexpr char kSystemRefused[] = "the system refused the wallpaper (error %d)";
+inline constexpr char kSwayRefused[] = "sway refused the wallpaper: %s";
+inline constexpr char kSwayUnreachable[] = "sway's socket %s does not answer (%s)";
+inline constexpr char kHyprpaperRefused[] = "hyprpaper refused \"%s\": %s";
+inline constexpr char kHyprpaperUnreachable[] = "hyprpaper's socket does not answer (%s)";
+inline constexpr char kNoRuntimeFolder[] = "XDG_RUNTIME_DIR is not set";
+inline constexpr char kEmptyCommand[] = "WallpaperCommand names no program";
+inline constexpr char kUnclosedQuote[] = "WallpaperCommand has an unclosed quote";
 
 }  // namespace msg
 

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <memory>
 
-#include "base/stream.h"
 #include "controls/image.h"
 #include "gif/gif_image.h"
-#include "gif/wake_event.h"
+#include "gif/painter/services.h"
 #include "platform/qt_ui_dispatcher.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {
@@ -34,24 +34,9 @@ class InstantClock final : public TPainterClock {
   std::atomic<int64_t> now_{0};
 };
 
-// A 1 x 1 screen with a red, a blue and a green frame, each shown for 5 units, once.
+// A red, a blue and a green frame, each shown for 5 units, once.
 std::unique_ptr<TGIFImage> ThreeFrames() {
-  std::vector<uint8_t> bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0,   1, 0,   0xF1, 0,  0,
-                                255, 0,   0,   0,   0,   255, 0, 255, 0, 255, 255,  255};
-  for (uint8_t index : {0, 1, 2}) {
-    // Graphic control: disposal 1, delay 5. Image 1 x 1 at 0, 0. LZW codes (3 bits):
-    // clear, the index, end.
-    const std::vector<uint8_t> frame = {0x21, 0xF9, 0x04, 0x04, 0x05, 0x00, 0x00,
-                                        0x00, 0x2C, 0,    0,    0,    0,    1,
-                                        0,    1,    0,    0,    0x02, 0x02, static_cast<uint8_t>(0x44 | index << 3),
-                                        0x01, 0x00};
-    bytes.insert(bytes.end(), frame.begin(), frame.end());
-  }
-  bytes.push_back(0x3B);
-  auto gif = std::make_unique<TGIFImage>();
-  TMemoryStream stream(bytes);
-  gif->ReadFromStream(stream);
-  return gif;
+  return std::move(test::ReadGif(test::SolidAnimation({5, 5, 5}, test::kNoLoopExtension)).image);
 }
 
 class PaintCounter : public QObject {

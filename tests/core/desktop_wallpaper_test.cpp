@@ -36,6 +36,8 @@ TEST(SetDesktopWallpaperTest, WritesTheFiveValuesInOrderThenReloadsOnceForEachPl
       {PlacementCode::Tile, Written(file, "1", "0", "0", "0")},
       {PlacementCode::Center, Written(file, "0", "0", "0", "0")},
       {PlacementCode::SizeToFit, Written(file, "0", "2", "0", "0")},
+      {PlacementCode::Fill, Written(file, "0", "10", "0", "0")},
+      {PlacementCode::Fit, Written(file, "0", "6", "0", "0")},
       {PlacementCode::ExplicitOrigin, Written(file, "0", "0", "10", "-20")},
   };
   for (const Case& c : cases) {

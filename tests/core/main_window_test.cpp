@@ -131,6 +131,11 @@ TEST_F(MainWindowTest, OnlyTheUsersPlacementChoiceIsStored) {
   for (int i = 0; i < 3; ++i) Key(form.cboAutoSize, Qt::Key_Down);
   EXPECT_EQ(form.cboAutoSize->currentText(), "Size to Fit");
   EXPECT_EQ(Ini(), "[Settings]\nWallpaperloc=2\n");
+  // Fill and Fit follow the first three, whose codes keep their meaning.
+  for (int i = 0; i < 2; ++i) Key(form.cboAutoSize, Qt::Key_Down);
+  EXPECT_EQ(form.cboAutoSize->currentText(), "Fit");
+  EXPECT_EQ(form.cboAutoSize->itemText(3), "Fill");
+  EXPECT_EQ(Ini(), "[Settings]\nWallpaperloc=4\n");
 }
 
 TEST_F(MainWindowTest, EnterAndEscapeReachTheDefaultAndCancelButtons) {

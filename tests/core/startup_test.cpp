@@ -96,8 +96,15 @@ TEST_F(StartupTest, OnlyAStoredPlacementTheListHasIsSelected) {
     int beeps;
   };
   // The comma form is an explicit origin that preparation reads: no entry, no beep.
-  for (const Case& c : {Case{"0", 0, 0}, {"1", 1, 0}, {"5", -1, 0}, {"-1", -1, 0}, {"100,50", -1, 0},
-                        {"Center", -1, 1}, {"", -1, 1}, {"1,x", -1, 1}}) {
+  for (const Case& c : {Case{"0", 0, 0},
+                        {"1", 1, 0},
+                        {"4", 4, 0},
+                        {"5", -1, 0},
+                        {"-1", -1, 0},
+                        {"100,50", -1, 0},
+                        {"Center", -1, 1},
+                        {"", -1, 1},
+                        {"1,x", -1, 1}}) {
     beeps = 0;
     TForm1& form = StartWith(std::string("[Settings]\nWallpaperloc=") + c.stored + "\n");
     EXPECT_EQ(form.cboAutoSize->currentIndex(), c.index) << c.stored;

@@ -8,10 +8,11 @@
 
 #include <filesystem>
 
-#include "gif/gif_registration.h"
+#include "gif/gif_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/jpeg_image.h"
 #include "tests/core/recording_preparation_context.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 
@@ -103,22 +104,18 @@ TEST_F(JpegWallpaperConversionTest, FailedSaveNamesTheTemporaryFile) {
                           "pause 1500"));
 }
 
-// A 2 x 2 image of colours black, red, green, blue (index 3 transparent).
-const Bytes kScreenAndImage = {
-    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x91, 0x00, 0x00,  // "GIF89a" 2 x 2, 4 global colours
-    0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF,        // black, red, green, blue
-    0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x03, 0x00,                                // index 3 transparent
-    0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00,                    // image 2 x 2 at 0, 0
-    0x02, 0x03, 0x44, 0x34, 0x05, 0x00,                                            // pixels 0 1 2 3
-};
-// A 1 x 1 image of colour 1.
-const Bytes kSecondImage = {0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x4C, 0x01, 0x00};
-const Bytes kTrailer = {0x3B};
+// Black, red, green, blue.
+const std::vector<TGIFColor> kColors = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
+test::ImageOptions TwoBitCodes() {
+  test::ImageOptions options;
+  options.minimumCodeSize = 2;
+  return options;
+}
+
+// A 2 x 2 image of the four colours, index 3 transparent.
+test::GifBuilder& AddFirstImage(test::GifBuilder& gif) {
+  return gif.GraphicControl(3, 10).Image(2, 2, Bytes{0, 1, 2, 3}, TwoBitCodes());
 }
 
 class GifWallpaperConversionTest : public WallpaperConversionTest {
@@ -136,7 +133,9 @@ class GifWallpaperConversionTest : public WallpaperConversionTest {
 };
 
 TEST_F(GifWallpaperConversionTest, FirstFrameBecomesTempBmpAtItsOwnSize) {
-  const std::string source = Source("picture.gif", Join({kScreenAndImage, kSecondImage, kTrailer}));
+  test::GifBuilder gif;
+  AddFirstImage(gif.Header(2, 2, kColors)).Image(1, 1, Bytes{1}, TwoBitCodes()).Trailer();
+  const std::string source = Source("picture.gif", gif.Get());
   const TConversionOutcome outcome = TWallpaperConversions{}.Gif(source, context_);
   EXPECT_THAT(context_.Events,
               ElementsAre("message Processing GIF image 1...", "preview " + source, "message GIF Image 1 loaded..."));
@@ -156,13 +155,12 @@ TEST_F(GifWallpaperConversionTest, FirstFrameBecomesTempBmpAtItsOwnSize) {
 }
 
 TEST_F(GifWallpaperConversionTest, GifWithoutABitmapPausesAndGoesOnWithTheEarlierTempBmp) {
-  const Bytes header(kScreenAndImage.begin(), kScreenAndImage.begin() + 25);
-  const Bytes noTables = {'G', 'I', 'F', '8', '9', 'a', 0x02, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00};
-  const Bytes comment = {0x21, 0xFE, 0x02, 'h', 'i', 0x00};
+  test::GifBuilder noTables;
+  AddFirstImage(noTables.Header(2, 2)).Trailer();
   const std::pair<const char*, Bytes> sources[] = {
-      {"no frames", Join({header, kTrailer})},
-      {"only a comment", Join({header, comment, kTrailer})},
-      {"no colour table", Join({noTables, Bytes(kScreenAndImage.begin() + 25, kScreenAndImage.end()), kTrailer})},
+      {"no frames", test::GifBuilder().Header(2, 2, kColors).Trailer().Get()},
+      {"only a comment", test::GifBuilder().Header(2, 2, kColors).Comment("hi").Trailer().Get()},
+      {"no colour table", noTables.Get()},
   };
   for (const auto& [what, bytes] : sources) {
     SCOPED_TRACE(what);
@@ -196,7 +194,9 @@ TEST_F(GifWallpaperConversionTest, UnreadableOrMissingGifBeepsAndGoesOnWithoutAT
 
 TEST_F(GifWallpaperConversionTest, PreviewFailureAloneStillConverts) {
   // The preview goes by the last extension; the conversion reads the file as a GIF.
-  const std::string source = Source("holiday.gif.png", Join({kScreenAndImage, kTrailer}));
+  test::GifBuilder gif;
+  AddFirstImage(gif.Header(2, 2, kColors)).Trailer();
+  const std::string source = Source("holiday.gif.png", gif.Get());
   const TConversionOutcome outcome = ConvertGifWallpaper(source, context_);
   EXPECT_THAT(context_.Events,
               ElementsAre("message Processing GIF image 1...", "preview " + source, "beep",

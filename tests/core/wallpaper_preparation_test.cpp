@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/path.h"
+#include "core/wallpaper_restore.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/recording_desktop_backend.h"
 #include "tests/core/recording_preparation_context.h"
@@ -110,7 +111,7 @@ TEST_F(WallpaperPreparationTest, AnUpdateEndsWithTheTimeAndTheBareNameAndForgets
 TEST_F(WallpaperPreparationTest, TheStoredPlacementGivesTheCodeAndTheOrigin) {
   const std::pair<const char*, const char*> cases[] = {
       {"0", "10 0,0"},   {"1", "00 0,0"},       {"2", "02 0,0"},     {"-1", "00 0,0"},
-      {"3", "00 0,0"},   {"", "00 0,0"},        {"Tile", "00 0,0"},  {"10,20", "00 10,20"},
+      {"3", "010 0,0"},  {"4", "06 0,0"},       {"5", "00 0,0"},     {"", "00 0,0"},        {"Tile", "00 0,0"},  {"10,20", "00 10,20"},
       {"-4,9", "00 -4,9"}, {" 7, -3", "00 7,-3"},
   };
   for (const auto& [stored, expected] : cases) {
@@ -203,10 +204,34 @@ TEST_F(WallpaperPreparationTest, DesktopErrorsPassThroughWithoutTheFinalMessage)
   EXPECT_EQ(settings.SettingValue, "1");
 }
 
-TEST_F(WallpaperPreparationTest, AGivenPlacementStandsInForTheStoredOne) {
-  EXPECT_TRUE(Prepare("/pics/a.bmp", [](TSettings& read) { read.SettingValue = "0"; }));
-  EXPECT_EQ(Placement(), "10 0,0");
-  EXPECT_FALSE(FileExists(dir.File("Tapestro.ini")));
+std::string Setting(TSettings& settings, const char* key) {
+  settings.ReadSetting("Settings", key);
+  return settings.SettingValue;
+}
+
+TEST_F(WallpaperPreparationTest, AGivenPlacementStandsInForTheStoredOneAndTheChangeIsKept) {
+  EXPECT_TRUE(Prepare("/pics/a.gif", [](TSettings& read) { read.SettingValue = "4"; }));
+  EXPECT_EQ(Placement(), "06 0,0");
+  EXPECT_EQ(Setting(settings, "Wallpaperloc"), "n/a");
+  // The converted picture, as converted, for the next start.
+  EXPECT_EQ(Setting(settings, "LastWallpaper"), kGifTemporary);
+  EXPECT_EQ(Setting(settings, "LastWallpaperloc"), "4");
+}
+
+TEST_F(WallpaperPreparationTest, TheKeptWallpaperComesBackOnlyWhereTheDesktopForgetsIt) {
+  EXPECT_EQ(RestoreLastWallpaper(settings, desktop), TRestoreOutcome::NothingKept);
+  ASSERT_TRUE(Prepare("/pics/a.bmp", [](TSettings& read) { read.SettingValue = "-3,8"; }));
+  desktop.Calls.clear();
+  EXPECT_EQ(RestoreLastWallpaper(settings, desktop), TRestoreOutcome::DesktopKeepsIt);
+  EXPECT_TRUE(desktop.Calls.empty());
+  desktop.Forgets = true;
+  EXPECT_EQ(RestoreLastWallpaper(settings, desktop), TRestoreOutcome::Restored);
+  EXPECT_EQ(Written("Wallpaper"), "/pics/a.bmp");
+  EXPECT_EQ(Placement(), "00 -3,8");
+  EXPECT_EQ(context.Messages.size(), 1u);  // only the change's own
+  desktop.Forgets = false;
+  desktop.FailReload = true;
+  EXPECT_THROW(RestoreLastWallpaper(settings, desktop, true), EDesktopReloadError);
 }
 
 }  // namespace

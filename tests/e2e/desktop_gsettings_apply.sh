@@ -24,8 +24,9 @@ expect() {
   [ "$got" = "$wanted" ] || { echo "$schema $key: got $got, wanted $wanted" >&2; exit 1; }
 }
 
-declare -A option=([tile]=wallpaper [center]=centered [fit]=stretched [7,-3]=centered)
-for placement in tile center fit 7,-3; do
+declare -A option=([tile]=wallpaper [center]=centered [fit]=stretched [fill]=zoom [fit-borders]=scaled
+  [7,-3]=centered)
+for placement in tile center fit fill fit-borders 7,-3; do
   [ "$("$tool" apply sunset.png "$placement" --backend gnome)" = "backend: gnome" ]
   expect org.gnome.desktop.background picture-uri "'$uri'"
   expect org.gnome.desktop.background picture-uri-dark "'$uri'"
@@ -50,11 +51,12 @@ for desktop in ubuntu:GNOME Unity Budgie:GNOME X-Cinnamon MATE; do
   esac
 done
 
-# A schema that is not installed: the desktop is not there, nothing aborts, and with no
-# display either the tool says that nothing could show the picture.
+# A schema that is not installed: nothing aborts, and the tool says which desktop it
+# cannot drive and what to do.
 export XDG_DATA_DIRS=$work/empty
 if XDG_CURRENT_DESKTOP=GNOME "$tool" apply sunset.png 2>error.txt; then exit 1; fi
-grep -qx "The desktop did not take the wallpaper: no desktop was found to show it" error.txt
+grep -q "^The desktop did not take the wallpaper: Tapestro cannot set the wallpaper of GNOME (its settings schema is\
+ not installed); set WallpaperCommand" error.txt
 if "$tool" apply sunset.png --backend mate 2>error.txt; then exit 1; fi
 grep -qx "The desktop did not take the wallpaper: the settings schema org.mate.background or its key picture-filename is not installed" error.txt
 echo "gsettings apply: keys written and read back for GNOME, Cinnamon and MATE"

@@ -16,7 +16,8 @@ tool=$work/tapestro-tool
 # Without the shell on the bus (and no display) nothing can show the picture.
 make_picture tempwp.bmp 40x30 red blue
 if XDG_CURRENT_DESKTOP=KDE "$tool" apply tempwp.bmp 2>error.txt; then exit 1; fi
-grep -qx "The desktop did not take the wallpaper: no desktop was found to show it" error.txt
+grep -q "^The desktop did not take the wallpaper: Tapestro cannot set the wallpaper of KDE (Plasma's shell is not on\
+ the session bus); set WallpaperCommand" error.txt
 
 start_background "$build/tests/e2e/plasma-shell-recorder" "$work/scripts.txt"
 wait_for sh -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
@@ -48,4 +49,9 @@ cmp "$second" tempwp.bmp
 [ "$(recorded_image 3)" = "$first" ]
 "$tool" apply tempwp.bmp -4,9 --backend kde >/dev/null
 [ "$(recorded_fill 4)" = 6 ]
+# Plasma's crop (fill) 2 and fit-whole 1.
+"$tool" apply tempwp.bmp fill --backend kde >/dev/null
+[ "$(recorded_fill 5)" = 2 ]
+"$tool" apply tempwp.bmp fit-borders --backend kde >/dev/null
+[ "$(recorded_fill 6)" = 1 ]
 echo "kde apply: scripts recorded, fresh names alternate"

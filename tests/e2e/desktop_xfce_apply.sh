@@ -34,7 +34,7 @@ xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/image-path --create 
 first=$(query "${backdrops[0]}/last-image")
 for backdrop in "${backdrops[@]}"; do
   [ "$(query "$backdrop/last-image")" = "$first" ]
-  [ "$(query "$backdrop/image-style")" = 1 ]
+  [ "$(query "$backdrop/image-style")" = 2 ]
 done
 [ "$(query /backdrop/screen0/monitor0/image-path)" = /usr/share/keep.png ]
 case $first in "$work"/*) ;; *) echo "fresh name $first is not beside the tool" >&2; exit 1 ;; esac
@@ -52,8 +52,11 @@ for backdrop in "${backdrops[@]}"; do
   [ "$(query "$backdrop/image-style")" = 3 ]
 done
 
-"$tool" apply tempwp.png 5,5 --backend xfce >/dev/null
-[ "$(query "${backdrops[1]}/image-style")" = 2 ]
+# XFCE's styles: centred 1 (an origin too), zoomed 5 (fill), scaled 4 (fit whole).
+for placement_style in 5,5:1 center:1 fill:5 fit-borders:4; do
+  "$tool" apply tempwp.png "${placement_style%:*}" --backend xfce >/dev/null
+  [ "$(query "${backdrops[1]}/image-style")" = "${placement_style#*:}" ]
+done
 
 # The session's desktop picks the back end when xfconf answers on the bus.
 [ "$(XDG_CURRENT_DESKTOP=XFCE "$tool" apply tempwp.png center)" = "backend: xfce" ]

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gif/color_map.h"
+#include "gif/reader.h"
 #include "imaging/bitmap.h"
 
 namespace tapestro::test {

@@ -5,12 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "gif/color_cube.h"
 #include "gif/gif_image.h"
-#include "gif/low_color_display.h"
 #include "imaging/display_depth.h"
 #include "tests/gif/bitmap_probe.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

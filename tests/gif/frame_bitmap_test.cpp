@@ -1,14 +1,22 @@
-// A frame's bitmap: size, colour table, pixels, the transparency mask, palettes and
-// the rules of building it once.
+// A frame's bitmap: size, colour table, pixels, palettes and the rules of building it
+// once; the transparency mask: which pixels it marks, when it is made, and that the
+// bitmap keeps the transparent pixels' own colours; and the DIB writer both are made
+// with: what it accepts, its rows, and the bitmap it hands over.
+#include "gif/frame_bitmap.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
 
 #include "base/errors.h"
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/gif_image.h"
+#include "imaging/bitmap.h"
 #include "tests/gif/bitmap_probe.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {
@@ -206,6 +214,160 @@ TEST(FrameBitmapTest, PalettesFollowTheTablesInOrder) {
   // Once built, a frame answers with its bitmap's palette: the 256-entry colour table.
   image.SubImage(1).FrameBitmap();
   EXPECT_EQ(image.SubImage(1).FramePalette()->Entries.size(), 256u);
+}
+
+std::vector<TGIFColor> EightColors() {
+  std::vector<TGIFColor> colors;
+  for (int i = 0; i < 8; ++i) colors.push_back({static_cast<uint8_t>(30 * i), static_cast<uint8_t>(i), 99});
+  return colors;
+}
+
+// A width x height image of the eight colours, index 5 transparent when asked.
+test::RecordingGif ReadTransparentImage(int width, int height, const Bytes& pixels, int transparentIndex = 5) {
+  return test::ReadGif(GifBuilder()
+                           .Header(width, height, EightColors())
+                           .GraphicControl(transparentIndex)
+                           .Image(width, height, pixels, Options(3))
+                           .Trailer()
+                           .Get());
+}
+
+Bytes Marks(const Bytes& pixels, uint8_t index) {
+  Bytes marks;
+  for (const uint8_t p : pixels) marks.push_back(p == index ? 1 : 0);
+  return marks;
+}
+
+TEST(TransparencyMaskTest, MarksExactlyThePixelsOfTheTransparentIndex) {
+  const Bytes pixels = {0, 5, 1, 2, 3, 4, 5, 6, 5, 7, 0, 1};
+  const auto gif = ReadTransparentImage(4, 3, pixels);
+  TGIFSubImage& frame = gif.image->SubImage(0);
+  const TBitmap* mask = frame.TransparencyMask();
+  ASSERT_NE(mask, nullptr);
+  EXPECT_EQ(mask->Width(), 4);
+  EXPECT_EQ(mask->Height(), 3);
+  EXPECT_EQ(mask->PixelFormat(), TPixelFormat::pf1bit);
+  EXPECT_EQ(test::RawPixels(*mask), Marks(pixels, 5));
+  // The bitmap keeps index 5 and its colour; only the mask knows it is transparent.
+  TBitmap& bitmap = *frame.FrameBitmap();
+  EXPECT_EQ(test::RawPixels(bitmap), pixels);
+  EXPECT_EQ(test::ColorAt(bitmap, 1, 0), EightColors()[5]);
+}
+
+TEST(TransparencyMaskTest, BitsRunFromTheMostSignificantBitAcrossBytes) {
+  Bytes pixels(17 * 2, 1);
+  for (const size_t at : {0u, 8u, 16u, 17u + 7u, 17u + 9u}) pixels[at] = 5;
+  const auto gif = ReadTransparentImage(17, 2, pixels);
+  const TBitmap* mask = gif.image->SubImage(0).TransparencyMask();
+  ASSERT_NE(mask, nullptr);
+  EXPECT_EQ(test::RawPixels(*mask), Marks(pixels, 5));
+  EXPECT_EQ(mask->Pixels().Row(0)[0], 0x80);  // pixel 0 of the top row
+}
+
+TEST(TransparencyMaskTest, NoMaskWithoutTransparentPixelsOrForOpaqueImages) {
+  const Bytes noFives = {0, 1, 2, 3, 4, 6};
+  EXPECT_EQ(ReadTransparentImage(3, 2, noFives).image->SubImage(0).TransparencyMask(), nullptr);
+  const Bytes withFives = {5, 5, 5, 5, 5, 5};
+  const auto opaque = test::ReadGif(
+      GifBuilder().Header(3, 2, EightColors()).GraphicControl().Image(3, 2, withFives, Options(3)).Trailer().Get());
+  TGIFSubImage& frame = opaque.image->SubImage(0);
+  EXPECT_EQ(frame.TransparencyMask(), nullptr);
+  EXPECT_NE(frame.FrameBitmap(), nullptr);
+}
+
+TEST(TransparencyMaskTest, AskingForTheMaskFirstBuildsTheBitmapOnce) {
+  const auto gif = ReadTransparentImage(2, 1, Bytes{5, 1});
+  TGIFSubImage& frame = gif.image->SubImage(0);
+  const TBitmap* mask = frame.TransparencyMask();
+  ASSERT_NE(mask, nullptr);
+  TBitmap* bitmap = frame.FrameBitmap();
+  EXPECT_EQ(frame.TransparencyMask(), mask);
+  EXPECT_EQ(frame.FrameBitmap(), bitmap);
+}
+
+TEST(TransparencyMaskTest, CancelledBuildLeavesNoBitmapAndTheMaskStillDue) {
+  const auto gif = ReadTransparentImage(2, 1, Bytes{5, 1});
+  gif.image->OnProgress = [](TGraphic&, TProgressStage stage, uint8_t, bool, const TRect&, const std::string&) {
+    if (stage == TProgressStage::psRunning) throw EAbort("cancelled");
+  };
+  TGIFSubImage& frame = gif.image->SubImage(0);
+  EXPECT_EQ(frame.FrameBitmap(), nullptr);
+  gif.image->OnProgress = nullptr;
+  EXPECT_NE(frame.TransparencyMask(), nullptr);
+  EXPECT_NE(frame.FrameBitmap(), nullptr);
+}
+
+template <typename Error>
+std::string ErrorOf(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(DIBWriterTest, AcceptsEightAndTwentyFourBitFormatsOfSomeSize) {
+  TBitmap bitmap;
+  for (const TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf32bit, TPixelFormat::pfDevice})
+    EXPECT_EQ(ErrorOf<GIFException>([&] { TDIBWriter(bitmap, format, 2, 2, nullptr); }), "Unsupported PixelFormat");
+  for (const std::pair<int, int>& size : {std::pair{0, 2}, std::pair{2, 0}, std::pair{-1, 2}})
+    EXPECT_EQ(
+        ErrorOf<GIFException>([&] { TDIBWriter(bitmap, TPixelFormat::pf8bit, size.first, size.second, nullptr); }),
+        "Invalid image dimensions");
+}
+
+TEST(DIBWriterTest, RowsOutsideTheBitmapOrAfterTheCommitAreRefused) {
+  TBitmap bitmap;
+  TDIBWriter writer(bitmap, TPixelFormat::pf8bit, 2, 3, nullptr);
+  EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { writer.RowPointer(-1); }), "Scan line index out of range");
+  EXPECT_EQ(ErrorOf<EInvalidGraphicOperation>([&] { writer.RowPointer(3); }), "Scan line index out of range");
+  writer.RowPointer(2)[1] = 7;
+  writer.CommitToBitmap();
+  EXPECT_EQ(ErrorOf<GIFException>([&] { writer.RowPointer(0); }), "Image has no DIB");
+  EXPECT_EQ(test::RawAt(bitmap, 1, 2), 7u);
+}
+
+TEST(DIBWriterTest, EightBitTableHoldsThePaletteThenZeros) {
+  TBitmap bitmap;
+  const HPALETTE palette = MakeLogPalette({{1, 2, 3, PC_NOCOLLAPSE}, {4, 5, 6, PC_NOCOLLAPSE}, {7, 8, 9, 0}});
+  TDIBWriter writer(bitmap, TPixelFormat::pf8bit, 5, 1, palette);
+  std::memcpy(writer.RowPointer(0), "\x00\x01\x02\x03\x04", 5);
+  writer.CommitToBitmap();
+  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf8bit);
+  ASSERT_EQ(bitmap.ColorTable().size(), 256u);
+  EXPECT_EQ(bitmap.ColorTable()[2], (TRGBQuad{9, 8, 7, 0}));
+  EXPECT_EQ(bitmap.ColorTable()[3], TRGBQuad{});
+  EXPECT_EQ(test::RawPixels(bitmap), (std::vector<uint8_t>{0, 1, 2, 3, 4}));
+  const std::vector<uint8_t> saved = test::SavedBytes(bitmap);
+  EXPECT_EQ(test::U32At(saved, 50), 3u);  // colours important
+  EXPECT_EQ(saved.size(), 1078u + 8u);    // one row of 5 bytes padded to 8
+}
+
+TEST(DIBWriterTest, TwentyFourBitRowsAreBlueGreenRed) {
+  TBitmap bitmap;
+  TDIBWriter writer(bitmap, TPixelFormat::pf24bit, 2, 2, nullptr);
+  std::memcpy(writer.RowPointer(0), "\x10\x20\x30\x40\x50\x60", 6);
+  writer.CommitToBitmap();
+  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_TRUE(bitmap.ColorTable().empty());
+  EXPECT_EQ(bitmap.Pixels().Get(bitmap.Pixels().Row(0), 1), RGBColor(0x60, 0x50, 0x40));
+  EXPECT_EQ(bitmap.Pixels().Get(bitmap.Pixels().Row(1), 0), clBlack);
+}
+
+TEST(DIBWriterTest, UncommittedOrUnwrittenWriterLeavesTheTargetAlone) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetWidth(4);
+  bitmap.SetHeight(4);
+  {
+    TDIBWriter dropped(bitmap, TPixelFormat::pf8bit, 2, 2, nullptr);
+    dropped.RowPointer(0)[0] = 1;
+  }
+  TDIBWriter unwritten(bitmap, TPixelFormat::pf8bit, 2, 2, nullptr);
+  unwritten.CommitToBitmap();
+  EXPECT_EQ(bitmap.Width(), 4);
+  EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
 }
 
 }  // namespace

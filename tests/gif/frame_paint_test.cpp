@@ -5,7 +5,7 @@
 
 #include "gif/gif_image.h"
 #include "imaging/surface_canvas.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

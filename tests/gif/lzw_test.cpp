@@ -6,7 +6,7 @@
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/gif_image.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "gif/wake_event.h"
+#include "gif/painter/services.h"
 
 namespace tapestro::test {
 

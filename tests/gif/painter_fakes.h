@@ -8,9 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "gif/painter_clock.h"
-#include "gif/ui_dispatcher.h"
-#include "gif/work_hand_over.h"
+#include "gif/painter/services.h"
 
 namespace tapestro::test {
 

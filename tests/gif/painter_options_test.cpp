@@ -6,10 +6,10 @@
 
 #include "gif/errors.h"
 #include "gif/gif_image.h"
-#include "gif/painter_setup.h"
+#include "gif/painter/painter.h"
 #include "imaging/surface_canvas.h"
-#include "tests/gif/animations.h"
 #include "tests/gif/painter_fakes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

@@ -7,11 +7,10 @@
 #include "base/stream.h"
 #include "gif/errors.h"
 #include "gif/gif_image.h"
-#include "gif/gif_registration.h"
 #include "imaging/picture.h"
 #include "imaging/surface_canvas.h"
-#include "tests/gif/animations.h"
 #include "tests/gif/painter_fakes.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "gif/gif_image.h"
-#include "gif/painter.h"
+#include "gif/painter/painter.h"
 #include "imaging/surface_canvas.h"
-#include "tests/gif/animations.h"
 #include "tests/gif/painter_fakes.h"
+#include "tests/support/gif_bytes.h"
 
 namespace tapestro {
 namespace {

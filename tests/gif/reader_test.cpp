@@ -4,15 +4,10 @@
 
 #include "base/errors.h"
 #include "base/stream.h"
-#include "gif/application_extension.h"
-#include "gif/comment_extension.h"
 #include "gif/errors.h"
+#include "gif/extensions.h"
 #include "gif/gif_image.h"
-#include "gif/graphic_control_extension.h"
-#include "gif/loop_extension.h"
-#include "gif/text_extension.h"
-#include "gif/unknown_app_extension.h"
-#include "tests/gif/gif_bytes.h"
+#include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 

@@ -82,6 +82,12 @@ TFreshWallpaperName::TFreshWallpaperName(const std::string& folder, const std::s
   }
 }
 
+std::string TFreshWallpaperName::PreviousPath() const {
+  for (std::string_view extension : kExtensions)
+    if (const std::string path = SlotPath(folder_, previousSlot_, extension); FileExists(path)) return path;
+  return "";
+}
+
 TFreshWallpaperName::~TFreshWallpaperName() {
   if (!committed_) ::unlink(path_.c_str());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Desktops that key the wallpaper on its path (KDE Plasma, XFCE) redraw only when the
+// Desktops that key the wallpaper on its path (KDE Plasma, XFCE, hyprpaper, ...) redraw only when the
 // path changes, but the program rewrites the same temporary file at every change. They
 // are handed one of two names in turn instead, each a hard link to the file (a copy
 // across file systems), so that every change shows, the new picture included when the
@@ -19,6 +19,8 @@ class TFreshWallpaperName {
   TFreshWallpaperName& operator=(const TFreshWallpaperName&) = delete;
 
   const std::string& Path() const { return path_; }
+  // The name handed over last time, which the desktop still shows; empty when none.
+  std::string PreviousPath() const;
   // The desktop now shows Path(): the name used before is removed.
   void Commit();
   // The desktop may show either name (it took only part of the change): both stay.

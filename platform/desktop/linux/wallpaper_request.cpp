@@ -3,7 +3,7 @@
 #include <charconv>
 #include <optional>
 
-#include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {
 
@@ -19,6 +19,18 @@ std::optional<int32_t> ParseSignedDecimal(const std::string& text) {
 
 }  // namespace
 
+std::string LayoutWord(const TWallpaperRequest& request) {
+  switch (request.Layout) {
+    case TWallpaperLayout::Tile: return "tile";
+    case TWallpaperLayout::Stretch: return "stretch";
+    case TWallpaperLayout::Fill: return "fill";
+    case TWallpaperLayout::Fit: return "fit";
+    case TWallpaperLayout::Origin: return std::to_string(request.OriginX) + "," + std::to_string(request.OriginY);
+    case TWallpaperLayout::Center: break;
+  }
+  return "center";
+}
+
 bool TWallpaperValues::Set(const std::string& name, const std::string& value) {
   if (name == kWallpaperValue) {
     file_ = value;
@@ -29,30 +41,56 @@ bool TWallpaperValues::Set(const std::string& name, const std::string& value) {
     tile_ = value == "1";
     return true;
   }
+  const std::optional<int32_t> number = ParseSignedDecimal(value);
+  if (!number) return false;
   if (name == kWallpaperStyleValue) {
-    if (value != "0" && value != "2") return false;
-    stretch_ = value == "2";
+    if (*number != kStyleOwnSize && *number != kStyleStretch && *number != kStyleFit && *number != kStyleFill)
+      return false;
+    style_ = *number;
     return true;
   }
-  if (name != kWallpaperOriginXValue && name != kWallpaperOriginYValue) return false;
-  const std::optional<int32_t> origin = ParseSignedDecimal(value);
-  if (!origin) return false;
-  (name == kWallpaperOriginXValue ? originX_ : originY_) = *origin;
-  return true;
+  if (name == kWallpaperOriginXValue) {
+    originX_ = *number;
+    return true;
+  }
+  if (name == kWallpaperOriginYValue) {
+    originY_ = *number;
+    return true;
+  }
+  return false;
 }
 
 TWallpaperRequest TWallpaperValues::Request() const {
   TWallpaperRequest request{file_, TWallpaperLayout::Center, 0, 0};
   if (tile_) {
     request.Layout = TWallpaperLayout::Tile;
-  } else if (stretch_) {
+  } else if (style_ == kStyleStretch) {
     request.Layout = TWallpaperLayout::Stretch;
+  } else if (style_ == kStyleFill) {
+    request.Layout = TWallpaperLayout::Fill;
+  } else if (style_ == kStyleFit) {
+    request.Layout = TWallpaperLayout::Fit;
   } else if (originX_ != 0 || originY_ != 0) {
     request.Layout = TWallpaperLayout::Origin;
     request.OriginX = originX_;
     request.OriginY = originY_;
   }
   return request;
+}
+
+bool TCollectingDesktopBackend::OpenStore() {
+  values_.Clear();
+  return true;
+}
+
+TStoreResult TCollectingDesktopBackend::SetStringValue(const std::string& name, const std::string& value) {
+  return values_.Set(name, value) ? TStoreResult::Stored : TStoreResult::Refused;
+}
+
+void TCollectingDesktopBackend::Reload() {
+  const TWallpaperRequest request = values_.Request();
+  if (request.File.empty()) ThrowReloadError(msg::kNoWallpaperFile);
+  Apply(request);
 }
 
 }  // namespace tapestro::desktop

@@ -3,8 +3,15 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <bit>
+#include <cerrno>
+#include <thread>
 
 #include "base/format.h"
 #include "platform/desktop/desktop_messages.h"
@@ -92,6 +99,56 @@ bool X11DisplayReachable() {
   return true;
 }
 
+struct TRootMonitorWatch::TState {
+  std::function<void()> Changed;
+  Display* XDisplay = nullptr;
+  int RandrEventBase = 0;
+  int StopFd = -1;
+  std::thread Thread;
+};
+
+TRootMonitorWatch::TRootMonitorWatch(std::function<void()> changed) : state_(std::make_unique<TState>()) {
+  state_->Changed = std::move(changed);
+  state_->XDisplay = XOpenDisplay(nullptr);
+  int errorBase = 0;
+  if (state_->XDisplay == nullptr || !XRRQueryExtension(state_->XDisplay, &state_->RandrEventBase, &errorBase)) return;
+  state_->StopFd = eventfd(0, EFD_CLOEXEC);
+  if (state_->StopFd < 0) return;
+  // A monitor made or removed by "xrandr --setmonitor" comes as the root window's
+  // ConfigureNotify alone; a new output or size also as RandR's screen change.
+  XSelectInput(state_->XDisplay, DefaultRootWindow(state_->XDisplay), StructureNotifyMask);
+  XRRSelectInput(state_->XDisplay, DefaultRootWindow(state_->XDisplay), RRScreenChangeNotifyMask);
+  XFlush(state_->XDisplay);
+  state_->Thread = std::thread([this] { Run(); });
+}
+
+TRootMonitorWatch::~TRootMonitorWatch() {
+  if (state_->Thread.joinable()) {
+    const uint64_t stop = 1;
+    if (write(state_->StopFd, &stop, sizeof stop) != sizeof stop) state_->Thread.detach();
+    if (state_->Thread.joinable()) state_->Thread.join();
+  }
+  if (state_->StopFd >= 0) close(state_->StopFd);
+  if (state_->XDisplay != nullptr) XCloseDisplay(state_->XDisplay);
+}
+
+void TRootMonitorWatch::Run() {
+  Display* display = state_->XDisplay;
+  pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0}, {state_->StopFd, POLLIN, 0}};
+  for (;;) {
+    bool changed = false;
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == state_->RandrEventBase + RRScreenChangeNotify || event.type == ConfigureNotify) changed = true;
+    }
+    // Several notifications of one change (each output, each monitor) repaint once.
+    if (changed) state_->Changed();
+    if (poll(watched, 2, -1) < 0 && errno != EINTR) return;
+    if (watched[1].revents != 0 || (watched[0].revents & (POLLHUP | POLLERR)) != 0) return;
+  }
+}
+
 TX11RootWindow::TX11RootWindow() : connection_(std::make_unique<TConnection>()) {
   connection_->XDisplay = XOpenDisplay(nullptr);
   if (connection_->XDisplay == nullptr) ThrowReloadError(msg::kNoDisplay);
@@ -106,6 +163,28 @@ TRootScreen TX11RootWindow::Screen() const {
   const int screen = connection_->ScreenNumber;
   return {DisplayWidth(display, screen), DisplayHeight(display, screen), DefaultDepth(display, screen),
           FormatOf(display, screen)};
+}
+
+std::vector<TMonitorArea> TX11RootWindow::Monitors() const {
+  Display* display = connection_->XDisplay;
+  std::vector<TMonitorArea> monitors;
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (XRRQueryExtension(display, &eventBase, &errorBase) && XRRQueryVersion(display, &major, &minor) &&
+      (major > 1 || (major == 1 && minor >= 5))) {
+    int count = 0;
+    XRRMonitorInfo* info = XRRGetMonitors(display, connection_->Root, True, &count);
+    for (int i = 0; i < count; ++i) monitors.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
+    if (info != nullptr) XRRFreeMonitors(info);
+    if (!monitors.empty()) return monitors;
+  }
+  if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
+    int count = 0;
+    XineramaScreenInfo* screens = XineramaQueryScreens(display, &count);
+    for (int i = 0; i < count; ++i)
+      monitors.push_back({screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
+    if (screens != nullptr) XFree(screens);
+  }
+  return monitors;
 }
 
 void TX11RootWindow::SetBackground(const TRootPixels& pixels) {

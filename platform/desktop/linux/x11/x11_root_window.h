@@ -3,6 +3,10 @@
 // outlives this program. Xlib stays inside the source file; its macros clash with Qt.
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/linux/x11/root_image.h"
 
 namespace tapestro::desktop {
 
@@ -31,6 +35,20 @@ struct TRootPixels {
 // True when the display named by DISPLAY accepts a connection.
 bool X11DisplayReachable();
 
+// The root window's monitors, watched on a connection and a thread of its own (RandR's
+// screen changes and the root's ConfigureNotify); changed runs on that thread.
+// Without a display or RandR it watches nothing.
+class TRootMonitorWatch final : public TMonitorWatch {
+ public:
+  explicit TRootMonitorWatch(std::function<void()> changed);
+  ~TRootMonitorWatch() override;
+
+ private:
+  void Run();
+  struct TState;
+  std::unique_ptr<TState> state_;
+};
+
 class TX11RootWindow {
  public:
   // Opens a connection of its own; EDesktopReloadError when there is no display.
@@ -40,6 +58,9 @@ class TX11RootWindow {
   TX11RootWindow& operator=(const TX11RootWindow&) = delete;
 
   TRootScreen Screen() const;
+  // The monitors, from RandR (1.5 monitors, which "xrandr --setmonitor" also makes),
+  // else from Xinerama; empty when the server knows neither.
+  std::vector<TMonitorArea> Monitors() const;
   // Puts the pixels (the screen's size and format) into a new pixmap that stays after
   // the connection closes, makes it the root background, names it in _XROOTPMAP_ID and
   // ESETROOT_PMAP_ID for compositors and terminals, and frees the pixmap a root setter
