@@ -7,8 +7,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "base/path.h"
@@ -191,6 +194,56 @@ TEST_F(RotationTest, UpdateWithTheSelectedFileKeepsTheRotationsPlace) {
   EXPECT_EQ(form.Values.CurrentIndex, -1);
   Step();
   EXPECT_EQ(Applied().back(), "A.bmp");
+}
+
+TEST_F(RotationTest, RefreshListBringsInNewPicturesAndGoesOnAfterTheCurrentFile) {
+  List(pics);
+  Step();
+  Step();  // on B.png
+  pics.Write("AB.png", "");     // sorts before the current file
+  pics.Write("Beach.bmp", "");  // after it
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.FileListBox1->setFocus();
+  QTest::keyClick(form.FileListBox1, Qt::Key_F5);
+  ASSERT_EQ(form.FileListBox1->Items().Count(), 5);
+  EXPECT_EQ(form.FileListBox1->Items()[form.Values.CurrentIndex], "B.png");
+  Step();
+  // The current file gone since: the next step takes the one that sorts after it.
+  std::filesystem::remove(pics.File("Beach.bmp"));
+  std::filesystem::remove(pics.File("C.bmp"));
+  form.pupRefreshList->trigger();
+  Step();
+  Step();
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"A.bmp", "B.png", "Beach.bmp", "A.bmp", "AB.png"}));
+}
+
+TEST_F(RotationTest, ABareNameIsAppliedFromTheListedFolderEvenWhenItIsGone) {
+  test::TempDir outer;
+  const std::string folder = outer.File("photos");
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"a.png", "b.png"}) outer.Write(std::string("photos/") + name, "");
+  form.DirTree->OpenFolder(folder);
+  Step();
+  std::filesystem::remove_all(folder);
+  Step();
+  // Never against some other folder, nor the root: the desktop reports what is missing.
+  EXPECT_EQ(desktop->Calls.at(1), "set Wallpaper=" + folder + "/a.png");
+  EXPECT_NE(std::find(desktop->Calls.begin(), desktop->Calls.end(), "set Wallpaper=" + folder + "/b.png"),
+            desktop->Calls.end());
+}
+
+TEST_F(RotationTest, TheRightButtonPicksTheFileTheMenuAppliesWithoutPreviewingIt) {
+  List(pics);
+  int clicks = 0;
+  form.FileListBox1->OnClick = [&] { ++clicks; };
+  const QRect row = form.FileListBox1->visualRect(form.FileListBox1->model()->index(2, 0));
+  QTest::mouseClick(form.FileListBox1->viewport(), Qt::RightButton, Qt::NoModifier, row.center());
+  EXPECT_EQ(form.FileListBox1->ItemIndex(), 2);
+  EXPECT_EQ(clicks, 0);
+  form.pmnFileList->hide();
+  form.pupUpdatewallpaper->trigger();
+  EXPECT_EQ(Applied(), std::vector<std::string>{"C.bmp"});
 }
 
 TEST_F(RotationTest, TenMinutesAreStoredAsMillisecondsAndStopKeepsThem) {
