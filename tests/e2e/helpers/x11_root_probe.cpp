@@ -6,6 +6,9 @@
 //   x11-root-probe hold          names a pixmap of its own in _XROOTPMAP_ID only, as a
 //                                live desktop program would, prints its id and waits;
 //                                it ends only if the server drops its connection
+//   x11-root-probe bells         prints "bell" for every bell a program rings (a beep),
+//                                until it is ended
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -64,19 +67,34 @@ int Hold(Display* display) {
   for (;;) XNextEvent(display, &event);
 }
 
+int Bells(Display* display) {
+  int eventBase = 0;
+  if (!XkbQueryExtension(display, nullptr, &eventBase, nullptr, nullptr, nullptr)) return 1;
+  XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+  XEvent event;
+  for (;;) {
+    XNextEvent(display, &event);
+    if (event.type == eventBase && reinterpret_cast<XkbAnyEvent&>(event).xkb_type == XkbBellNotify) {
+      std::printf("bell\n");
+      std::fflush(stdout);
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 2;
   if (argc == 2 && std::strcmp(argv[1], "hold") == 0) return Hold(display);
+  if (argc == 2 && std::strcmp(argv[1], "bells") == 0) return Bells(display);
   int result = 2;
   if (argc == 3 && std::strcmp(argv[1], "drawable") == 0)
     result = DescribeDrawable(display, argv[2]);
   else if (argc == 3 && std::strcmp(argv[1], "painted") == 0)
     result = Painted(display, argv[2]);
   else
-    std::fprintf(stderr, "usage: x11-root-probe drawable ID | painted ID | hold\n");
+    std::fprintf(stderr, "usage: x11-root-probe drawable ID | painted ID | hold | bells\n");
   XCloseDisplay(display);
   return result;
 }
