@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include "tests/support/temp_dir.h"
-
 namespace tapestro::desktop {
 namespace {
 
@@ -146,20 +142,6 @@ TEST(RootImageComposerTest, TransparentPixelsShowBlackAndOtherFormatsBecomeRgb32
   indexed.setPixel(0, 0, 0);
   const QImage tiled = ComposeRootImage(indexed, 3, 2, {}, Layout(TWallpaperLayout::Tile));
   EXPECT_EQ(tiled.pixel(2, 1), kGreen);
-}
-
-TEST(RootImageLoaderTest, ReadsAPictureWhoseNameIsNotUtf8) {
-  test::TempDir dir;
-  // "Café" as a Latin-1 file system holds it: the byte E9 alone is no UTF-8.
-  const std::string path = dir.File("Caf\xE9.png");
-  const std::string written = dir.File("plain.png");
-  ASSERT_TRUE(Pattern().save(QString::fromStdString(written), "PNG"));
-  ASSERT_EQ(std::rename(written.c_str(), path.c_str()), 0);
-
-  const QImage loaded = LoadWallpaperImage(path);
-  ASSERT_EQ(loaded.size(), QSize(3, 2));
-  EXPECT_EQ(loaded.pixel(2, 1), kGreen);
-  EXPECT_TRUE(LoadWallpaperImage(dir.File("missing.png")).isNull());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The folder tree, the file list and the volume source against the real mount table.
-// This program enters a mount namespace of its own before anything starts (main, at
+// The volume source against the real mount table: which volumes GIO shows, and its
+// notices. This program enters a mount namespace of its own before anything starts (main, at
 // the end), so that it mounts and unmounts volumes in /media as a desktop does while
 // nothing reaches the machine's own mounts.
 #include <fcntl.h>
@@ -18,9 +18,6 @@
 #include <filesystem>
 #include <string>
 
-#include "base/errors.h"
-#include "controls/directory_tree.h"
-#include "controls/file_list_box.h"
 #include "platform/linux/linux_volume_source.h"
 #include "tests/support/test_data.h"
 
@@ -48,26 +45,15 @@ std::string FileSystemRoot(const std::string& path) {
 
 class VolumeMountsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(namespaceRefused.empty()) << namespaceRefused;
-    // A disk's folder, not the temporary folder, which may be a RAM disk: a desktop
-    // shows no RAM disk as a volume.
-    source_ = test::BinaryDir() + "/tests/controls/mount-source";
-    fs::remove_all(source_);
-    fs::create_directories(source_ + "/Photos");
-    const std::string root = FileSystemRoot(source_);
-    photos_ = kStick + source_.substr(root == "/" ? 0 : root.size()) + "/Photos";
-  }
-  void TearDown() override {
-    ::umount2(kStick, MNT_DETACH);
-    fs::remove_all(source_);
-  }
+  void SetUp() override { ASSERT_TRUE(namespaceRefused.empty()) << namespaceRefused; }
+  void TearDown() override { ::umount2(kStick, MNT_DETACH); }
 
-  // Mounted as a desktop mounts a USB stick: the whole of a disk's file system at
-  // /media/NAME (the desktop shows no mount of a part of one, which is the system's).
-  void PlugIn() {
+  // Mounted as a desktop mounts a USB stick: a whole disk's file system at /media/NAME
+  // (the desktop shows no mount of a part of one, nor a RAM disk). The build folder's
+  // disk stands in.
+  static void PlugIn() {
     fs::create_directories(kStick);
-    const std::string root = FileSystemRoot(source_);
+    const std::string root = FileSystemRoot(test::BinaryDir());
     ASSERT_EQ(::mount(root.c_str(), kStick, nullptr, MS_BIND, nullptr), 0) << std::strerror(errno);
   }
 
@@ -75,9 +61,6 @@ class VolumeMountsTest : public ::testing::Test {
     const std::vector<TVolumeInfo> folders = volumes.TopLevelFolders();
     return std::any_of(folders.begin(), folders.end(), [&](const TVolumeInfo& info) { return info.path == path; });
   }
-
-  std::string source_;
-  std::string photos_;  // the source's Photos on the stick
 };
 
 TEST_F(VolumeMountsTest, AVolumeTheDesktopShowsComesAndGoesAtTheTopLevel) {
@@ -97,41 +80,6 @@ TEST_F(VolumeMountsTest, AVolumeTheDesktopShowsComesAndGoesAtTheTopLevel) {
   ASSERT_EQ(::umount2(kStick, 0), 0);
   ASSERT_TRUE(changes.wait(kNoticeWait));
   EXPECT_FALSE(Shown(volumes, std::string(kStick) + "/"));
-}
-
-TEST_F(VolumeMountsTest, AListedFolderLeavesItsVolumeFreeToUnmount) {
-  PlugIn();
-  TRzFileListBox list(nullptr, "*.jpg");
-  list.SetCurrentFolder(photos_);
-  ASSERT_EQ(list.CurrentFolder(), photos_);
-  EXPECT_EQ(::umount2(kStick, 0), 0) << std::strerror(errno);
-}
-
-TEST_F(VolumeMountsTest, AFolderOnAVolumeThatIsNotPluggedInIsMissingNotItsAncestor) {
-  const std::string& photos = photos_;
-  PlugIn();
-  TRzDirectoryTree tree(nullptr);
-  tree.OpenFolder(photos);
-  EXPECT_EQ(tree.SelectedFolder(), photos);
-  // A folder that lost only its last part on a volume that is there gives way to what
-  // is left.
-  tree.OpenFolder("/");
-  tree.OpenFolder(photos + "/Old");
-  EXPECT_EQ(tree.SelectedFolder(), photos);
-
-  tree.OpenFolder("/");
-  ASSERT_EQ(::umount2(kStick, 0), 0);
-  try {
-    tree.OpenFolder(photos);
-    FAIL() << "selected " << tree.SelectedFolder();
-  } catch (const EInOutError& error) {
-    EXPECT_EQ(std::string(error.what()), "The " + photos + " directory does not exist");
-  }
-  EXPECT_EQ(tree.SelectedFolder(), "/");
-  // Its mount point left behind as an empty folder does not stand in for it either.
-  EXPECT_THROW(tree.OpenFolder(photos), EInOutError);
-  EXPECT_TRUE(fs::is_directory(kStick));
-  EXPECT_FALSE(fs::exists(photos));
 }
 
 bool WriteFile(const char* path, const std::string& text) {
