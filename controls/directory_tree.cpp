@@ -299,7 +299,8 @@ void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
   TFolderNode* node = TFolderNode::Of(item);
   if (node == nullptr) return;
   if (ChangedSinceFilled(*node)) RefillChildren(node);
-  else FillChildren(node);
+  else
+    FillChildren(node);
 }
 
 void TRzDirectoryTree::paintEvent(QPaintEvent* event) {

@@ -142,17 +142,17 @@ bool TRzTrayIcon::eventFilter(QObject* watched, QEvent* event) {
 // on: the toolkit reports it, and its release then counts as a click too.
 bool TRzTrayIcon::IconWindowEvent(QEvent* event) {
   switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      return true;
+    case QEvent::MouseButtonPress: return true;
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (!iconWindow_->rect().contains(mouse->position().toPoint())) return true;
-      if (mouse->button() == Qt::LeftButton) Click(ticLeftClickUp);
-      else if (mouse->button() == Qt::RightButton) Click(ticRightClickUp);
+      if (mouse->button() == Qt::LeftButton)
+        Click(ticLeftClickUp);
+      else if (mouse->button() == Qt::RightButton)
+        Click(ticRightClickUp);
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

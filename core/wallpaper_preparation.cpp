@@ -51,10 +51,8 @@ TConversionOutcome TWallpaperPreparation::Convert(const std::string& source, con
   switch (WallpaperRouteOf(source)) {
     case TWallpaperRoute::AsItIs:
       break;
-    case TWallpaperRoute::Gif:
-      return conversions_.Gif(path, context_);
-    case TWallpaperRoute::Jpeg:
-      return conversions_.Jpeg(path, context_);
+    case TWallpaperRoute::Gif: return conversions_.Gif(path, context_);
+    case TWallpaperRoute::Jpeg: return conversions_.Jpeg(path, context_);
   }
   return {true, ""};
 }
@@ -77,15 +75,14 @@ bool TWallpaperPreparation::do_wallpaper() {
   const int32_t x = StrToInt(placement.XText);
   const int32_t y = StrToInt(placement.YText);
   const PlacementCode code = placement.Code;
-  runner_(
-      [file, code, x, y](desktop::TDesktopBackend& desktop) { SetDesktopWallpaper(desktop, file, code, x, y); },
-      [&settings = settings_, &context = context_, file, stored = settings_.SettingValue,
-       shown = values_.CurrentFile](std::exception_ptr error) {
-        if (error) std::rethrow_exception(error);
-        RememberWallpaper(settings, file, stored);
-        context.ShowMessage(text::kWallpaperUpdated + context.LocalTimeText() + " (" + shown + ")");
-        settings.SettingValue.clear();
-      });
+  runner_([file, code, x, y](desktop::TDesktopBackend& desktop) { SetDesktopWallpaper(desktop, file, code, x, y); },
+          [&settings = settings_, &context = context_, file, stored = settings_.SettingValue,
+           shown = values_.CurrentFile](std::exception_ptr error) {
+            if (error) std::rethrow_exception(error);
+            RememberWallpaper(settings, file, stored);
+            context.ShowMessage(text::kWallpaperUpdated + context.LocalTimeText() + " (" + shown + ")");
+            settings.SettingValue.clear();
+          });
   return true;
 }
 

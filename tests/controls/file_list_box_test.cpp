@@ -156,7 +156,8 @@ TEST_F(FileListBoxTest, EachTypeShowsItsIconFromTheIconTheme) {
   for (const auto& [name, colour] : {std::pair{"image-jpeg", Qt::red}, std::pair{"image-x-generic", Qt::green}}) {
     QImage icon(16, 16, QImage::Format_RGB32);
     icon.fill(colour);
-    ASSERT_TRUE(icon.save(QString::fromStdString(themes.File(std::string("test-theme/16x16/mimetypes/") + name + ".png"))));
+    ASSERT_TRUE(
+        icon.save(QString::fromStdString(themes.File(std::string("test-theme/16x16/mimetypes/") + name + ".png"))));
   }
   const QStringList searchPaths = QIcon::themeSearchPaths();
   const QString theme = QIcon::themeName();

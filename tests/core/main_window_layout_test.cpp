@@ -5,8 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolTip>
 #include <utility>

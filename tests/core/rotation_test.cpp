@@ -199,7 +199,7 @@ TEST_F(RotationTest, UpdateWithTheSelectedFileKeepsTheRotationsPlace) {
 TEST_F(RotationTest, RefreshListBringsInNewPicturesAndGoesOnAfterTheCurrentFile) {
   List(pics);
   Step();
-  Step();  // on B.png
+  Step();                       // on B.png
   pics.Write("AB.png", "");     // sorts before the current file
   pics.Write("Beach.bmp", "");  // after it
   form.activateWindow();
