@@ -9,9 +9,11 @@ namespace tapestro {
 #ifdef _WIN32
 inline constexpr char kPathDelim = '\\';
 inline constexpr std::string_view kNameDelimiters = "\\:/";
+inline constexpr std::string_view kFolderDelimiters = "\\/";
 #else
 inline constexpr char kPathDelim = '/';
 inline constexpr std::string_view kNameDelimiters = "/";
+inline constexpr std::string_view kFolderDelimiters = "/";
 #endif
 
 std::string ExtractFileName(std::string_view path);
@@ -20,7 +22,7 @@ std::string ExtractFilePath(std::string_view path);
 // The extension with its dot, taken only from the bare name ("" when it has none).
 std::string ExtractFileExt(std::string_view path);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
-// Drops one trailing separator unless the path is the root.
+// Drops one trailing separator unless the path is a root ("/", or "C:\\" on Windows).
 std::string ExcludeTrailingPathDelimiter(std::string_view path);
 // Absolute form of path against the process's current directory (no symlink resolving).
 std::string ExpandFileName(std::string_view path);

@@ -1,17 +1,12 @@
 #include "base/stream.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/file_system.h"
+#include "base/text.h"
 
 namespace tapestro {
 
@@ -81,26 +76,16 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   if (mode == FileMode::OpenRead) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ >= 0) {
-      struct stat st {};
-      if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        errno = EISDIR;
-      }
-    }
+    fd_ = fs::OpenForReading(path);
     if (fd_ < 0) throw EFOpenError(Format(msg::kFOpenError, path, std::strerror(errno)));
-    // Writers that honour locks wait until we are done; nothing more is possible here.
-    (void)::flock(fd_, LOCK_SH | LOCK_NB);
   } else {
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    fd_ = fs::CreateForWriting(path);
     if (fd_ < 0) throw EFCreateError(Format(msg::kFCreateError, path, std::strerror(errno)));
   }
 }
 
 TFileStream::~TFileStream() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) fs::CloseFile(fd_);
 }
 
 void TFileStream::DropReadBuffer() {
@@ -123,14 +108,14 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     const size_t want = count - done;
     if (want >= kReadBufferSize) {
       // Large reads go straight into the caller's memory.
-      const ssize_t got = ::pread(fd_, out + done, want, position_);
+      const int64_t got = fs::ReadAt(fd_, out + done, want, position_);
       if (got <= 0) break;
       done += static_cast<size_t>(got);
       position_ += got;
       continue;
     }
     buffer_.resize(kReadBufferSize);
-    const ssize_t got = ::pread(fd_, buffer_.data(), kReadBufferSize, position_);
+    const int64_t got = fs::ReadAt(fd_, buffer_.data(), kReadBufferSize, position_);
     if (got <= 0) {
       DropReadBuffer();
       break;
@@ -146,8 +131,7 @@ size_t TFileStream::Write(const void* buffer, size_t count) {
   const auto* in = static_cast<const uint8_t*>(buffer);
   size_t done = 0;
   while (done < count) {
-    const ssize_t put = ::pwrite(fd_, in + done, count - done, position_);
-    if (put < 0 && errno == EINTR) continue;
+    const int64_t put = fs::WriteAt(fd_, in + done, count - done, position_);
     if (put <= 0) break;
     done += static_cast<size_t>(put);
     position_ += put;
@@ -161,14 +145,10 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   return position_;
 }
 
-int64_t TFileStream::Size() {
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) return 0;
-  return st.st_size;
-}
+int64_t TFileStream::Size() { return std::max<int64_t>(fs::FileSize(fd_), 0); }
 
 void TFileStream::Sync() {
-  if (::fsync(fd_) != 0) throw EWriteError(msg::kStreamWriteError);
+  if (!fs::FlushToDisk(fd_)) throw EWriteError(msg::kStreamWriteError);
 }
 
 // ---- TMemoryStream ----

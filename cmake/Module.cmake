@@ -1,5 +1,35 @@
+# tapestro_reaches_qt(FILE OUT): whether FILE includes a Qt header, itself or through the
+# project's own headers it includes.
+function(tapestro_reaches_qt file out)
+  get_property(known GLOBAL PROPERTY "tapestro_reaches_qt:${file}" SET)
+  if(known)
+    get_property(reaches GLOBAL PROPERTY "tapestro_reaches_qt:${file}")
+    set(${out} ${reaches} PARENT_SCOPE)
+    return()
+  endif()
+  # Marked first, so that headers that include each other end the walk.
+  set_property(GLOBAL PROPERTY "tapestro_reaches_qt:${file}" OFF)
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
+  set(reaches OFF)
+  foreach(line IN LISTS includes)
+    if(line MATCHES "<Q[A-Za-z]+>|<Qt[A-Za-z]+/")
+      set(reaches ON)
+    elseif(line MATCHES "\"([^\"]+)\"" AND EXISTS ${PROJECT_SOURCE_DIR}/${CMAKE_MATCH_1})
+      tapestro_reaches_qt(${PROJECT_SOURCE_DIR}/${CMAKE_MATCH_1} reaches)
+    endif()
+    if(reaches)
+      break()
+    endif()
+  endforeach()
+  set_property(GLOBAL PROPERTY "tapestro_reaches_qt:${file}" ${reaches})
+  set(${out} ${reaches} PARENT_SCOPE)
+endfunction()
+
 # tapestro_module(NAME DEPS...): one static library per module folder, made of every
 # source file in that folder and its subfolders (platform back ends live in subfolders).
+# Without Qt (TAPESTRO_GUI off) a module keeps the files that reach no Qt header and
+# drops its Qt libraries: the Windows build's services, settings and wallpaper
+# preparation.
 function(tapestro_module name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -9,6 +39,16 @@ function(tapestro_module name)
   else()
     list(FILTER sources EXCLUDE REGEX "/windows/")
   endif()
+  set(deps ${ARGN})
+  if(NOT TAPESTRO_GUI)
+    list(FILTER deps EXCLUDE REGEX "^Qt6::")
+    foreach(source IN LISTS sources)
+      tapestro_reaches_qt(${source} reaches)
+      if(reaches)
+        list(REMOVE_ITEM sources ${source})
+      endif()
+    endforeach()
+  endif()
   # Headers stay in the list so that AUTOMOC sees every Q_OBJECT class.
   set(compiled ${sources})
   list(FILTER compiled INCLUDE REGEX "\\.cpp$")
@@ -16,12 +56,12 @@ function(tapestro_module name)
     # A module with headers only so far.
     add_library(tapestro_${name} INTERFACE)
     target_include_directories(tapestro_${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(tapestro_${name} INTERFACE ${ARGN})
+    target_link_libraries(tapestro_${name} INTERFACE ${deps})
     return()
   endif()
   add_library(tapestro_${name} STATIC ${sources})
   target_include_directories(tapestro_${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(tapestro_${name} PUBLIC ${ARGN})
+  target_link_libraries(tapestro_${name} PUBLIC ${deps})
   # The incremental moc step does not notice a header that first appears after a
   # pull, and its signals would then be missing at link time: when the set of headers
   # changes, dropping the step's timestamp makes it run again.
@@ -39,8 +79,12 @@ function(tapestro_module name)
 endfunction()
 
 # tapestro_test_suite(NAME DEPS...): one GoogleTest executable per tests/ subfolder.
+# Sources whose names match TAPESTRO_TEST_EXCLUDE (a regex set by the caller) are left out.
 function(tapestro_test_suite name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(TAPESTRO_TEST_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${TAPESTRO_TEST_EXCLUDE}")
+  endif()
   if(NOT sources)
     return()
   endif()

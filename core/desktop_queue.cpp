@@ -2,13 +2,6 @@
 
 namespace tapestro {
 
-TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop) {
-  return [&desktop](TDesktopWork work, TDesktopDone done) {
-    work(desktop);
-    done(nullptr);
-  };
-}
-
 TDesktopQueue::TDesktopQueue(std::unique_ptr<desktop::TDesktopBackend> desktop, desktop::TDesktopSetup setup,
                              std::function<void()> monitorsChanged)
     : desktop_(std::move(desktop)),

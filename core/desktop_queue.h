@@ -14,18 +14,10 @@
 #include <mutex>
 #include <thread>
 
+#include "core/desktop_wallpaper.h"
 #include "platform/desktop/desktop_factory.h"
 
 namespace tapestro {
-
-using TDesktopWork = std::function<void(desktop::TDesktopBackend& desktop)>;
-// Runs with the work's error, or null when it went through.
-using TDesktopDone = std::function<void(std::exception_ptr error)>;
-// Runs work with the desktop and then done: at once (the tool, tests) or on a queue.
-using TDesktopRunner = std::function<void(TDesktopWork work, TDesktopDone done)>;
-
-// A runner on the calling thread: work's errors pass through to the caller.
-TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop);
 
 class TDesktopQueue {
  public:

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro {
@@ -107,6 +107,13 @@ void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& f
     for (const auto& [name, value] : values) store.Write(name, value);
   }
   desktop.Reload();
+}
+
+TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop) {
+  return [&desktop](TDesktopWork work, TDesktopDone done) {
+    work(desktop);
+    done(nullptr);
+  };
 }
 
 }  // namespace tapestro

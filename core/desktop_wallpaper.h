@@ -3,6 +3,8 @@
 // desktop's settings, then the desktop is asked to take them up. Also how a placement
 // is stored ("Wallpaperloc") and named on the tool's command line.
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -63,5 +65,16 @@ std::optional<std::string> PlacementSettingOfWord(const std::string& word);
 // take the values.
 void SetDesktopWallpaper(desktop::TDesktopBackend& desktop, const std::string& file, PlacementCode placement,
                          int32_t originX, int32_t originY);
+
+// Work on the desktop (a wallpaper change) and what follows it.
+using TDesktopWork = std::function<void(desktop::TDesktopBackend& desktop)>;
+// Runs with the work's error, or null when it went through.
+using TDesktopDone = std::function<void(std::exception_ptr error)>;
+// Runs work with the desktop and then done: at once (the tool, tests) or on a queue
+// (core/desktop_queue.h).
+using TDesktopRunner = std::function<void(TDesktopWork work, TDesktopDone done)>;
+
+// A runner on the calling thread: work's errors pass through to the caller.
+TDesktopRunner RunAtOnce(desktop::TDesktopBackend& desktop);
 
 }  // namespace tapestro

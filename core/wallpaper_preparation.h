@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "core/desktop_queue.h"
+#include "core/desktop_wallpaper.h"
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"

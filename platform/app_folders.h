@@ -3,7 +3,8 @@
 // (portable use, and every test); otherwise the per-user folders of the desktop's
 // base-directory rules: $XDG_CONFIG_HOME/tapestro/ (default ~/.config/tapestro/) for the
 // settings file and $XDG_DATA_HOME/tapestro/ (default ~/.local/share/tapestro/) for the
-// temporary wallpaper files. On Windows both are always the executable's folder.
+// temporary wallpaper files. On Windows the executable's folder when a Tapestro.ini
+// already sits there (portable use), otherwise %LOCALAPPDATA%\Tapestro\ for both.
 #include <string>
 
 namespace tapestro {

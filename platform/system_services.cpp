@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QScreen>
 #include <QThread>
-#include <QTime>
 #include <QUrl>
 
 namespace tapestro {
@@ -19,10 +17,6 @@ void Beep() { QApplication::beep(); }
 
 void PauseUserInterface(int milliseconds) {
   if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
-}
-
-std::string CurrentLocalTimeText() {
-  return QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
 }
 
 void OpenWebPage(const std::string& address) { QDesktopServices::openUrl(QUrl(QString::fromStdString(address))); }

@@ -1,8 +1,9 @@
 #pragma once
 // The small services the program asks of the operating system, each one call, with
 // the Windows counterpart named beside it. Those the toolkit gives are the same on
-// every system (system_services.cpp); SystemFolder, DisplayFileName and
-// ReturnFreedMemory have a Linux and a Windows half (platform/linux/, platform/windows/).
+// every system (system_services.cpp); SystemFolder, CurrentLocalTimeText,
+// DisplayFileName and ReturnFreedMemory have a Linux and a Windows half
+// (platform/linux/, platform/windows/).
 #include <string>
 #include <string_view>
 

@@ -4,13 +4,13 @@
 // "fit" is Size to Fit, the stretch; "fit-borders" fits the picture whole with bars.
 // Every text the preparation shows goes to standard error; there is no preview and no
 // pause. Also what the commands that reach the desktop share (apply, restore).
-#include <QCoreApplication>
 #include <cstdio>
 #include <optional>
 
 #include "app/tool/command.h"
+#include "app/tool/desktop_session.h"
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 #include "core/desktop_wallpaper.h"
 #include "core/program_texts.h"
 #include "core/rotation.h"
@@ -95,11 +95,7 @@ std::unique_ptr<desktop::TDesktopBackend> ChooseDesktopBackend(const std::option
 }
 
 int RunWithDesktop(const std::function<int()>& work) {
-  // The D-Bus back ends need an application object; it opens no window.
-  int argc = 1;
-  char name[] = "tapestro-tool";
-  char* argv[] = {name, nullptr};
-  QCoreApplication application(argc, argv);
+  const TDesktopSession session;
   return ReportErrors(work);
 }
 

@@ -3,6 +3,8 @@
 #include <glib.h>
 #include <sys/stat.h>
 
+#include <QLocale>
+#include <QTime>
 #include <algorithm>
 #include <memory>
 
@@ -28,6 +30,11 @@ std::string DisplayFileName(std::string_view name) {
   const std::string terminated(name);
   const std::unique_ptr<gchar, decltype(&g_free)> shown(g_filename_display_name(terminated.c_str()), &g_free);
   return shown ? std::string(shown.get()) : terminated;
+}
+
+// The locale's long time format stands in for the user's own.
+std::string CurrentLocalTimeText() {
+  return QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat).toStdString();
 }
 
 void ReturnFreedMemory() {

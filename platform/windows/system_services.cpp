@@ -26,6 +26,13 @@ std::string DisplayFileName(std::string_view name) {
   return shown;
 }
 
+// The user's long time format, as the system writes it.
+std::string CurrentLocalTimeText() {
+  char text[128] = {};
+  const int length = ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, sizeof text);
+  return length > 1 ? std::string(text, static_cast<size_t>(length - 1)) : std::string();
+}
+
 // Only glibc's allocator is asked to give freed pages back.
 void ReturnFreedMemory() {}
 

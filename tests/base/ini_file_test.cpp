@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <functional>
@@ -84,6 +86,9 @@ TEST_F(IniFileTest, ValuesAreSeenThroughThe2048CharacterBuffer) {
   EXPECT_EQ(Read("walldir"), std::string(2047, 'x'));
 }
 
+#ifndef _WIN32
+// Folder permissions that refuse new files are a POSIX matter.
+
 // Runs fn in a child process without root's right to write anywhere; true when fn
 // returned true there.
 bool InUnprivilegedChild(const std::function<bool()>& fn) {
@@ -113,20 +118,27 @@ TEST_F(IniFileTest, ARefusedWriteRaisesAndKeepsTheOldFile) {
   EXPECT_TRUE(refused) << "a write into a read-only folder raises \"Unable to write to\" with the path";
   EXPECT_EQ(Slurp(path), "[Settings]\ncycle=60000\n");
 }
+#endif
+
+// Read-only is a permission on Linux and an attribute on Windows.
+void MakeReadOnly(const std::string& path, bool readOnly) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(path, readOnly ? perms::owner_read : perms::owner_read | perms::owner_write);
+}
 
 TEST_F(IniFileTest, AReadOnlyFileIsNotReplaced) {
   ini.WriteString("Settings", "cycle", "60000");
-  ::chmod(path.c_str(), 0400);
+  MakeReadOnly(path, true);
   EXPECT_THROW(ini.WriteString("Settings", "cycle", "1"), EIniFileException);
-  ::chmod(path.c_str(), 0600);
+  MakeReadOnly(path, false);
   EXPECT_EQ(Read("cycle"), "60000");
 }
 
 TEST_F(IniFileTest, ARefusedWriteLeavesNoTemporaryFileBehind) {
   ini.WriteString("Settings", "cycle", "60000");
-  ::chmod(path.c_str(), 0400);
+  MakeReadOnly(path, true);
   EXPECT_THROW(ini.WriteString("Settings", "cycle", "1"), EIniFileException);
-  ::chmod(path.c_str(), 0600);
+  MakeReadOnly(path, false);
   int files = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir.Path())) files += e.is_regular_file();
   EXPECT_EQ(files, 1);

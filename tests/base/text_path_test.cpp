@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/path.h"
 #include "base/text.h"
 
@@ -30,17 +29,31 @@ TEST(StrToIntTest, AcceptsWholeNumbersOnly) {
 }
 
 TEST(PathTest, BareNamesExtensionsAndFolders) {
-  EXPECT_EQ(ExtractFileName("/tmp/x/photo.jpg"), "photo.jpg");
   EXPECT_EQ(ExtractFileName("photo.jpg"), "photo.jpg");
+  EXPECT_EQ(ExtractFileExt("a.b.GIF"), ".GIF");
+#ifdef _WIN32
+  // Either separator, and a drive's colon, end a folder part.
+  EXPECT_EQ(ExtractFileName("C:\\pics\\photo.jpg"), "photo.jpg");
+  EXPECT_EQ(ExtractFileName("C:photo.jpg"), "photo.jpg");
+  EXPECT_EQ(ExtractFilePath("C:/pics/x\\photo.jpg"), "C:/pics/x\\");
+  EXPECT_EQ(ExtractFileExt("C:\\my.pics\\sunset"), "");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\pics"), "C:\\pics\\");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("C:/pics/"), "C:/pics/");
+  EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\pics\\"), "C:\\pics");
+  EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\"), "C:\\");
+  EXPECT_EQ(ExpandFileName("C:\\a\\.\\b\\..\\c"), "C:\\a\\c");
+  EXPECT_EQ(ExpandFileName("C:\\.."), "C:\\");
+#else
+  EXPECT_EQ(ExtractFileName("/tmp/x/photo.jpg"), "photo.jpg");
   EXPECT_EQ(ExtractFilePath("/tmp/x/photo.jpg"), "/tmp/x/");
   EXPECT_EQ(ExtractFileExt("/tmp/my.pics/sunset"), "");
-  EXPECT_EQ(ExtractFileExt("a.b.GIF"), ".GIF");
   EXPECT_EQ(IncludeTrailingPathDelimiter("/tmp"), "/tmp/");
   EXPECT_EQ(IncludeTrailingPathDelimiter("/"), "/");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/tmp/"), "/tmp");
   EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");
   EXPECT_EQ(ExpandFileName("/a/./b/../c"), "/a/c");
   EXPECT_EQ(ExpandFileName("/.."), "/");
+#endif
 }
 
 TEST(TextTest, CaseHelpersTouchOnlyAscii) {

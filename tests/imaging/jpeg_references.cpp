@@ -1,9 +1,12 @@
 #include "tests/imaging/jpeg_references.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -14,17 +17,35 @@
 
 namespace tapestro::test {
 
-bool HaveDjpeg() { return std::system("command -v djpeg >/dev/null 2>&1") == 0; }
+namespace {
+
+#ifdef _WIN32
+// The djpeg of the libjpeg-turbo build this program links, run through cmd.exe.
+bool FindDjpeg() { return std::filesystem::is_regular_file(TAPESTRO_DJPEG); }
+std::string DjpegCommand(const std::string& options, const std::string& in, const std::string& out) {
+  return "\"\"" TAPESTRO_DJPEG "\" -bmp " + options + " -outfile \"" + out + "\" \"" + in + "\" 2>NUL\"";
+}
+int ExitCode(int status) { return status; }
+#else
+bool FindDjpeg() { return std::system("command -v djpeg >/dev/null 2>&1") == 0; }
+std::string DjpegCommand(const std::string& options, const std::string& in, const std::string& out) {
+  return "djpeg -bmp " + options + " -outfile '" + out + "' '" + in + "' 2>/dev/null";
+}
+int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+#endif
+
+}  // namespace
+
+bool HaveDjpeg() { return FindDjpeg(); }
 
 std::vector<uint8_t> DjpegBmp(const std::vector<uint8_t>& jpeg, const std::string& options) {
   TempDir dir;
   const std::string in = dir.File("in.jpg");
   const std::string out = dir.File("out.bmp");
   WriteAll(in, jpeg);
-  const std::string command = "djpeg -bmp " + options + " -outfile '" + out + "' '" + in + "' 2>/dev/null";
   // Exit code 2: done, with warnings (a cut file, say).
-  const int status = std::system(command.c_str());
-  if (!WIFEXITED(status) || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 2)) return {};
+  const int code = ExitCode(std::system(DjpegCommand(options, in, out).c_str()));
+  if (code != 0 && code != 2) return {};
   const std::vector<unsigned char> bytes = ReadAll(out);
   return {bytes.begin(), bytes.end()};
 }

@@ -1,31 +1,32 @@
 #include "tests/support/temp_dir.h"
 
-#include <sys/stat.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 namespace tapestro::test {
 
+namespace fs = std::filesystem;
+
 TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base ? base : "/tmp") + "/tapestro-test-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = name.data();
+  const fs::path root = fs::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const fs::path candidate = root / ("tapestro-test-" + std::to_string(random()));
+    std::error_code ec;
+    if (fs::create_directory(candidate, ec)) path_ = candidate.string();
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a temporary folder under " + root.string());
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
   // Tests may take write permission away; give it back so the folder can go.
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ec))
-    if (entry.is_directory()) ::chmod(entry.path().c_str(), 0700);
-  ::chmod(path_.c_str(), 0700);
-  std::filesystem::remove_all(path_, ec);
+  for (const auto& entry : fs::recursive_directory_iterator(path_, ec))
+    if (entry.is_directory()) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& contents) const {

@@ -22,7 +22,7 @@ std::optional<std::string> SharedTestDataDir() {
   candidates.emplace_back("/work/shared/testdata");
   for (const std::string& dir : candidates) {
     std::error_code ec;
-    if (fs::is_directory(dir, ec)) return fs::canonical(dir, ec).string();
+    if (fs::is_directory(dir, ec)) return fs::canonical(dir, ec).generic_string();
   }
   return std::nullopt;
 }
@@ -35,7 +35,7 @@ std::vector<std::string> FilesBelow(const std::string& folder, const std::vector
     std::string ext = entry.path().extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     if (std::find(extensions.begin(), extensions.end(), ext) != extensions.end())
-      out.push_back(entry.path().string());
+      out.push_back(entry.path().generic_string());
   }
   std::sort(out.begin(), out.end());
   return out;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {
@@ -35,7 +35,9 @@ TStoreResult TRegistryDesktopBackend::SetStringValue(const std::string& name, co
   const LSTATUS status = RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                        static_cast<DWORD>(value.size() + 1));
   RegCloseKey(handle);
-  return status == ERROR_SUCCESS ? TStoreResult::Stored : TStoreResult::Refused;
+  if (status != ERROR_SUCCESS) return TStoreResult::Refused;
+  if (name == kWallpaperValue) wallpaper_ = value;
+  return TStoreResult::Stored;
 }
 
 void TRegistryDesktopBackend::CloseStore() {
@@ -45,9 +47,9 @@ void TRegistryDesktopBackend::CloseStore() {
 }
 
 void TRegistryDesktopBackend::Reload() {
-  // No file name: the system takes the one just written to the registry. The profile is
-  // not written again; the registry already holds the values.
-  if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, nullptr, SPIF_SENDWININICHANGE))
+  // The wallpaper's own path: a null one asks the system to restore its default
+  // wallpaper. The profile is not written again; the registry already holds the values.
+  if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, wallpaper_.data(), SPIF_SENDWININICHANGE))
     ThrowReloadError(Format(msg::kSystemRefused, static_cast<long long>(GetLastError())));
 }
 

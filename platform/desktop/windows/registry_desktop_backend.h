@@ -1,7 +1,10 @@
 #pragma once
 // Windows: the current user's "Control Panel\Desktop" registry key, then
-// SystemParametersInfoA, which makes the system read the values back and tells the
-// other windows that the desktop settings changed.
+// SystemParametersInfoA with the wallpaper's path, which makes the system show it with
+// the placement values just written and tells the other windows that the desktop
+// settings changed.
+#include <string>
+
 #include "platform/desktop/desktop_backend.h"
 
 namespace tapestro::desktop {
@@ -19,6 +22,7 @@ class TRegistryDesktopBackend final : public TDesktopBackend {
 
  private:
   void* key_ = nullptr;  // HKEY of the open key; windows.h stays in the source file
+  std::string wallpaper_;  // the "Wallpaper" value last stored
 };
 
 }  // namespace tapestro::desktop

@@ -1,0 +1,36 @@
+#include "platform/app_folders.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include "base/path.h"
+
+namespace tapestro {
+
+namespace {
+
+constexpr char kProgramFolder[] = "Tapestro";
+
+// %LOCALAPPDATA%\Tapestro\, made when missing; "" when the system names no such folder.
+std::string LocalAppDataFolder() {
+  char base[MAX_PATH + 1] = {};
+  if (::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base) != S_OK)
+    return std::string();
+  const std::string folder = IncludeTrailingPathDelimiter(base) + kProgramFolder;
+  // An uncreatable folder shows up later as a failed write.
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return IncludeTrailingPathDelimiter(folder);
+}
+
+}  // namespace
+
+// Portable use is the user's choice, made by putting a Tapestro.ini beside the program;
+// an installed program never writes into its own folder.
+TAppFolders ResolveAppFolders(const std::string& executableFolder) {
+  const std::string beside = IncludeTrailingPathDelimiter(executableFolder);
+  if (!executableFolder.empty() && FileExists(beside + kSettingsFileName)) return {beside, beside};
+  const std::string perUser = LocalAppDataFolder();
+  return {perUser, perUser};
+}
+
+}  // namespace tapestro
