@@ -54,9 +54,7 @@ constexpr QRect kPreviewBox{496, 0, 153, 145};
 QLabel* FixedLabel(QWidget* parent, const char* name, const char* text) {
   auto* label = Named(new QLabel(text, parent), name);
   label->setFixedHeight(kLabelHeight);
-  // A long folder is cut at the window's edge rather than widening the window, and a
-  // folder named like markup shows as it is named.
-  label->setMinimumWidth(1);
+  // A folder named like markup shows as it is named.
   label->setTextFormat(Qt::PlainText);
   // The font's line is taller than the row; standing on the row's bottom keeps every
   // letter, descenders too, inside it, where a centred line loses its lowest pixels.
@@ -230,6 +228,8 @@ void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
 void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes) {
   Label1 = FixedLabel(parent, "Label1", text::kChooseDirectory);
   lblDirectorySelected = FixedLabel(parent, "lblDirectorySelected", "");
+  // A long folder is cut at the window's edge rather than widening the window.
+  lblDirectorySelected->setMinimumWidth(1);
 
   Splitter1 = Named(new QSplitter(Qt::Horizontal, parent), "Splitter1");
   Splitter1->setHandleWidth(kSplitterWidth);
