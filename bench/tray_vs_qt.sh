@@ -22,7 +22,7 @@ scratch=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
 reference="$scratch/qt-tray-idle"
 g++ -O2 -std=c++17 -fPIC -o "$reference" "$shared/bench/qt-tray-idle.cpp" $(pkg-config --cflags --libs Qt6Widgets)
-# A copy in a folder of its own: its settings file lives beside it.
+# A portable copy in a folder of its own: its settings file lives beside it.
 ours="$scratch/tapestro"
 cp "$build/tapestro" "$ours"
 settings="$scratch/Tapestro.ini"
@@ -88,7 +88,7 @@ idle_figures() {
   echo "$rss $((after - before))"
 }
 
-rm -f "$settings"
+: >"$settings"
 ours_docked=() ours_painted=() ours_restored=() ref_docked=() ref_painted=()
 for _ in $(seq 1 "$runs"); do
   read -r docked_ms painted_ms restored_ms < <(start_times "$ours" Tapestro)
