@@ -57,5 +57,5 @@ grep -q bell "$work/bells" || fail "no beep for the vanished file"
 convert "$work/yellow.png" BMP3:"$pics/4.bmp"
 xdotool mousemove --window "$window" 450 120 click 1
 xdotool key F5
-wait_for shows yellow || wait_for shows yellow || fail "the picture added never joined the rotation"
+wait_for shows yellow || fail "the picture added never joined the rotation"
 echo "rotation in real use: width kept, non-UTF-8 PNG applied, vanished file skipped, new picture joined"
