@@ -13,10 +13,12 @@ namespace {
 // A temporary path this short cannot name a file in a folder; the source goes instead.
 constexpr size_t kShortestTemporaryPath = 3;
 
-// The file's full path: a name without a folder lies in folder. An empty name stays
+// The file's full path: a bare name lies in folder; a name with a folder (a drive
+// letter on Windows included) takes the system's full-path rule. An empty name stays
 // empty and fails to load as such.
 std::string FullPath(const std::string& file, const std::string& folder) {
-  if (file.empty() || file.front() == kPathDelim) return file;
+  if (file.empty()) return file;
+  if (!ExtractFilePath(file).empty()) return ExpandFileName(file);
   return ExpandFileName(IncludeTrailingPathDelimiter(folder) + file);
 }
 

@@ -25,7 +25,7 @@ class TPreparationContext : public TConversionContext {
   virtual std::string WindowsDirectory() = 0;
   // The current local time in the user's long time format.
   virtual std::string LocalTimeText() = 0;
-  // The folder a bare or relative CurrentFile lies in: the listed folder in the window,
+  // The folder a bare CurrentFile lies in: the listed folder in the window,
   // the current directory for the tool.
   virtual std::string ListedFolder() const;
 };
@@ -45,9 +45,10 @@ class TWallpaperPreparation {
   TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
                         TDesktopRunner runner, TWallpaperConversions conversions);
 
-  // A bare or relative CurrentFile is opened, and handed to the desktop, by its full
-  // path in the context's ListedFolder (taken now: the list may have moved on before
-  // the desktop's part runs); its route is decided on the name as given.
+  // A bare CurrentFile is opened, and handed to the desktop, by its full path in the
+  // context's ListedFolder (taken now: the list may have moved on before the desktop's
+  // part runs), a relative one with a folder against the current directory; its route
+  // is decided on the name as given.
   // True when the desktop took a file (was handed it, on a queue). A missing system
   // folder or a conversion that stops leaves the wallpaper alone. An origin that is
   // not a whole number (EConvertError) and the desktop's own errors pass through:
