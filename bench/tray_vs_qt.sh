@@ -3,8 +3,8 @@
 # same run, on a private X server with a window manager and a notification area:
 #  - start-up: from process start until its icon is docked in the notification area,
 #    until the icon's picture is drawn there, and (the program only) until the
-#    start-up step has restored its window, which comes one second after start by
-#    design; medians of RUNS starts, in turn;
+#    start-up step has restored its window, which it schedules one second after
+#    start; medians of RUNS starts, in turn;
 #  - idle: resident memory after ten idle seconds, and context switches (wake-ups)
 #    over those ten seconds, once with the window restored and once with "Minimize on
 #    Startup" (the icon alone, as the reference program is).
@@ -114,7 +114,7 @@ row() { printf '%-44s %10s %12s %8s\n' "$@"; }
 row "figure" "tapestro" "qt-tray-idle" "ratio"
 row "start to docked icon, median ms" "$ours_start" "$ref_start" "$(ratio "$ours_start" "$ref_start")"
 row "start to drawn icon, median ms" "$ours_paint" "$ref_paint" "$(ratio "$ours_paint" "$ref_paint")"
-row "start to restored window (1 s by design), ms" "$ours_window" "-" "-"
+row "start to restored window (1 s scheduled), ms" "$ours_window" "-" "-"
 row "resident after 10 s idle, window shown, KiB" "$ours_rss" "$ref_rss" "$(ratio "$ours_rss" "$ref_rss")"
 row "resident after 10 s idle, icon only, KiB" "$icon_rss" "$ref_rss" "$(ratio "$icon_rss" "$ref_rss")"
 row "context switches in 10 s idle, window shown" "$ours_wake" "$ref_wake" "-"

@@ -39,7 +39,7 @@ std::string VolumeCaption(std::string_view label, std::string_view place) {
   return name + " " + UnreadableVolumeCaption(place);
 }
 
-std::string UnreadableVolumeCaption(std::string_view place) { return "(" + std::string(place) + ")"; }
+std::string UnreadableVolumeCaption(std::string_view place) { return std::string("(").append(place).append(")"); }
 
 std::unique_ptr<TVolumeSource> CreateVolumeSource() { return std::make_unique<TLinuxVolumeSource>(); }
 
