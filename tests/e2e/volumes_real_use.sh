@@ -7,16 +7,12 @@
 set -euo pipefail
 # Mounting needs a mount namespace, and one of a user namespace's own when not root.
 [ "${2:-}" = inside ] || exec unshare --mount --map-root-user --propagation private "$0" "$1" inside
-build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-
-work=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
+e2e_init "$1"
 unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
-cp "$build/tapestro" "$work/"
-ini=$work/Tapestro.ini
+portable_copy tapestro
 pics=/media/STICK/pics
 mount -t tmpfs tapestro-media /media
 mkdir /media/STICK
@@ -26,28 +22,25 @@ make_picture "$work/red.png" 320x240 red navy
 convert "$work/red.png" BMP3:"$pics/red.bmp"
 convert "$work/red.png" -crop 320x60+0+0 +repage "$work/red-top.png"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 shows_red() {
   import -window root -crop 320x60+0+0 +repage "$work/shot.png" && same_picture "$work/shot.png" "$work/red-top.png"
 }
-start_program() { (cd "$work" && E2E_LAST_PID_FILE="$work/pid" start_background ./tapestro); }
 
-start_xserver 1024x768
-start_window_manager
-"$build/tests/e2e/x11-root-probe" bells >"$work/bells" &
-_e2e_pids+=($!)
+start_desktop 1024x768
+start_background "$build/tests/e2e/x11-root-probe" bells >"$work/bells"
 
 printf '[Settings]\nwalldir=%s\ncycle=2000\nWallpaperloc=0\n' "$pics" >"$ini"
 start_program
 wait_for shows_red || fail "the stick's picture never showed"
 umount /media/STICK || fail "the listed folder keeps its volume busy"
-kill "$(cat "$work/pid")"
+kill "$app"
+wait_for eval '! kill -0 "$app"' || fail "the program did not end"
 
 printf '[Settings]\nwalldir=%s\n' "$pics" >"$ini"
 cp "$ini" "$work/stored"
 : >"$work/bells"
 start_program
-front_main_window >/dev/null
+front_main_window >/dev/null || fail "the window never showed"
 wait_for grep -q bell "$work/bells" || fail "no beep for the folder on the missing stick"
 cmp -s "$ini" "$work/stored" || fail "the stored folder changed: $(cat "$ini")"
 echo "volumes in real use: the listed stick unmounts, its folder reported missing while it is out"
