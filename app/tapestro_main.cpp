@@ -13,6 +13,7 @@
 #include "platform/system_services.h"
 
 int main(int argc, char** argv) {
+  tapestro::ReturnLargeBlocksAtOnce();
   tapestro::TApplication application(argc, argv);
   application.SetTitle(tapestro::text::kApplicationTitle);
   // The main window's close ends the program, whatever other windows are open.
