@@ -168,9 +168,8 @@ TEST(RootImageComposerTest, ALargeBmpFileLaysOutAsTheToolkitReadsIt) {
   const QSize root(10, 4);
   const TWallpaperPicture loaded = LoadWallpaperImage(file, root);
 
-  for (const TWallpaperRequest& request :
-       {Layout(TWallpaperLayout::Center), Layout(TWallpaperLayout::Origin, 3, -2),
-        Layout(TWallpaperLayout::Origin, -15, 1), Layout(TWallpaperLayout::Tile)}) {
+  for (const TWallpaperRequest& request : {Layout(TWallpaperLayout::Center), Layout(TWallpaperLayout::Origin, 3, -2),
+                                           Layout(TWallpaperLayout::Origin, -15, 1), Layout(TWallpaperLayout::Tile)}) {
     const QImage expected = ComposeRootImage(toolkit, root.width(), root.height(), kTwoMonitors, request);
     EXPECT_EQ(ComposeRootImage(ours, root.width(), root.height(), kTwoMonitors, request), expected)
         << static_cast<int>(request.Layout);

@@ -109,8 +109,8 @@ bool ComposeMonitor(const TWallpaperPicture& picture, QImage& screen, const TMon
   const int64_t x1 = std::min<int64_t>(size.width(), clip.Right - left);
   const int64_t y1 = std::min<int64_t>(size.height(), clip.Bottom - top);
   if (x0 >= x1 || y0 >= y1) return true;
-  const QImage part = picture.Part(QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
-                                         static_cast<int>(y1 - y0)));
+  const QImage part = picture.Part(
+      QRect(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)));
   if (part.isNull()) return false;
   PlaceInto(part, screen, left + x0, top + y0, clip);
   return true;
@@ -124,7 +124,8 @@ QImage FromBitmap(const TBitmap& bitmap, const QRect& source, const QSize& size)
   TStretchRequest request;
   request.Dest = Rect(0, 0, size.width(), size.height());
   request.Source = bitmap.Pixels();
-  request.SourceArea = Rect(source.left(), source.top(), source.left() + source.width(), source.top() + source.height());
+  request.SourceArea =
+      Rect(source.left(), source.top(), source.left() + source.width(), source.top() + source.height());
   request.Mode = size == source.size() ? TStretchMode::ColorOnColor : TStretchMode::Halftone;
   StretchPixels(TPixelView::OfSurface(image.bits(), size.width(), size.height(), image.bytesPerLine()), request);
   return image;
@@ -161,9 +162,7 @@ TWallpaperPicture& TWallpaperPicture::operator=(const TWallpaperPicture&) = defa
 
 bool TWallpaperPicture::IsNull() const { return !bitmap_ && opaque_.isNull(); }
 
-QSize TWallpaperPicture::Size() const {
-  return bitmap_ ? QSize(bitmap_->Width(), bitmap_->Height()) : opaque_.size();
-}
+QSize TWallpaperPicture::Size() const { return bitmap_ ? QSize(bitmap_->Width(), bitmap_->Height()) : opaque_.size(); }
 
 QImage TWallpaperPicture::Part(const QRect& area) const {
   if (bitmap_) return FromBitmap(*bitmap_, area, area.size());
