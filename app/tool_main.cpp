@@ -6,9 +6,8 @@
 
 #include "app/tool/command.h"
 #include "base/errors.h"
-#include "base/messages.h"
 #include "core/wallpaper_conversions.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace tapestro::tool {
 

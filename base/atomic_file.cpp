@@ -5,9 +5,8 @@
 
 #include "base/errors.h"
 #include "base/file_system.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 
 namespace tapestro {
 

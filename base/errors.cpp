@@ -4,8 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/text.h"
 
 namespace tapestro {
 

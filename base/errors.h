@@ -1,6 +1,8 @@
 #pragma once
-// The error classes the program raises. Each carries its final message text; catch
-// sites tell them apart by class, never by parsing the text.
+// The error classes the program raises and the fixed texts of the shared ones. Each
+// error carries its final message text; catch sites tell them apart by class, never by
+// parsing the text. Module-specific texts (bitmap, JPEG, GIF, window) live with their
+// module's errors.
 #include <exception>
 #include <string>
 
@@ -47,3 +49,20 @@ TAPESTRO_ERROR_CLASS(EFCreateError, EStreamError);
 int StrToInt(const std::string& text);
 
 }  // namespace tapestro
+
+namespace tapestro::msg {
+
+inline constexpr char kStreamReadError[] = "Stream read error";
+inline constexpr char kStreamWriteError[] = "Stream write error";
+inline constexpr char kFOpenError[] = "Cannot open file \"%s\". %s";
+inline constexpr char kFCreateError[] = "Cannot create file \"%s\". %s";
+inline constexpr char kListIndexError[] = "List index out of bounds (%d)";
+inline constexpr char kUnableToWrite[] = "Unable to write to %s";
+inline constexpr char kAssignError[] = "Cannot assign a %s to a %s";
+inline constexpr char kInvalidInteger[] = "'%s' is not a valid integer value";
+inline constexpr char kOutOfResources[] = "Out of system resources";
+inline constexpr char kOutOfMemory[] = "Out of memory";
+inline constexpr char kOperationAborted[] = "Operation aborted";
+inline constexpr char kDirectoryDoesNotExist[] = "The %s directory does not exist";
+
+}  // namespace tapestro::msg

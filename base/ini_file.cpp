@@ -7,8 +7,6 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/stream.h"
 #include "base/text.h"
 

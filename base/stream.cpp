@@ -6,8 +6,7 @@
 
 #include "base/errors.h"
 #include "base/file_system.h"
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/text.h"
 
 namespace tapestro {
 

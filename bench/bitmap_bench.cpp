@@ -2,14 +2,14 @@
 // back, and stretch-drawing it into the 153 x 145 preview, which must read only the
 // source pixels it shows and so cost a small fraction of the load.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 
 namespace {
 

@@ -9,9 +9,8 @@
 #include <unordered_map>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "controls/busy_cursor.h"
 #include "controls/file_listing.h"
 #include "controls/folder_node.h"

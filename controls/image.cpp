@@ -7,10 +7,8 @@
 #include <new>
 
 #include "base/errors.h"
-#include "base/messages.h"
-#include "imaging/display_depth.h"
-#include "imaging/stand_in_graphics.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
 

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro {

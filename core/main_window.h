@@ -17,8 +17,8 @@
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
 #include "platform/app_folders.h"
-#include "platform/system_services.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/system_services.h"
 #include "platform/tray_host.h"
 #include "platform/volume_source.h"
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/scoped_flag.h"
+#include "base/text.h"
 #include "controls/directory_tree.h"
 #include "controls/file_list_box.h"
 #include "controls/image.h"

@@ -5,14 +5,12 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/text.h"
 #include "core/program_texts.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/display_depth.h"
-#include "imaging/jpeg_image.h"
-#include "imaging/jpeg_registration.h"
+#include "imaging/canvas.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 namespace tapestro {
 

@@ -8,7 +8,7 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "gif/extensions.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 
 namespace {
 

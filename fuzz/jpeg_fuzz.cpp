@@ -9,9 +9,9 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
-#include "imaging/pixel_size.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
+#include "imaging/jpeg/jpeg_image.h"
+#include "imaging/pixel_format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 
 namespace tapestro {
 

@@ -9,10 +9,9 @@
 #include "gif/errors.h"
 #include "gif/reader.h"
 #include "imaging/bitmap.h"
-#include "imaging/bitmap_messages.h"
 #include "imaging/bmp_format.h"
-#include "imaging/dib_description.h"
-#include "imaging/pixel_size.h"
+#include "imaging/graphic.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -13,7 +13,6 @@
 #include <span>
 
 #include "imaging/color.h"
-#include "imaging/color_table.h"
 #include "imaging/pixel_format.h"
 
 namespace tapestro {

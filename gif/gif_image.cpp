@@ -4,12 +4,12 @@
 #include <new>
 #include <utility>
 
-#include "base/messages.h"
+#include "base/errors.h"
 #include "base/scoped_flag.h"
 #include "base/stream.h"
 #include "gif/dither.h"
 #include "gif/errors.h"
-#include "imaging/file_formats.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
 

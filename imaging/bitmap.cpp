@@ -3,16 +3,40 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "imaging/bitmap_canvas.h"
-#include "imaging/bitmap_messages.h"
-#include "imaging/bitmap_rebuild.h"
+#include "imaging/bmp_format.h"
 #include "imaging/bmp_reader.h"
-#include "imaging/bmp_writer.h"
 #include "imaging/canvas.h"
-#include "imaging/display_depth.h"
-#include "imaging/standard_palettes.h"
+#include "imaging/color.h"
 
 namespace tapestro {
+
+// The canvas of a TBitmap: draws into the bitmap's own pixels, marking it changed before
+// each drawing (a private copy of a shared image, kept file bytes dropped) and telling
+// its change listener after.
+class TBitmapCanvas final : public TSoftwareCanvas {
+ public:
+  explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
+
+  int32_t Width() const override { return bitmap_.Width(); }
+  int32_t Height() const override { return bitmap_.Height(); }
+  int BitsPerPixel() const override { return bitmap_.BitsPerPixel(); }
+  TPixelView Pixels() override { return bitmap_.Pixels(); }
+
+ protected:
+  // Pixels of 8 or fewer bits take the nearest entry of their own colour table, so no
+  // palette needs realising here.
+  TPixelView BeginChange(const HPALETTE&) override {
+    bitmap_.Changing();
+    return bitmap_.image_->View();
+  }
+  void EndChange() override {
+    TSoftwareCanvas::EndChange();
+    bitmap_.Changed();
+  }
+
+ private:
+  TBitmap& bitmap_;
+};
 
 const TGraphicClass TBitmap::Class{"TBitmap", &TGraphic::Class,
                                    []() -> std::unique_ptr<TGraphic> { return std::make_unique<TBitmap>(); }};

@@ -11,8 +11,7 @@
 #include "imaging/canvas.h"
 #include "imaging/graphic.h"
 #include "imaging/pixel_format.h"
-#include "imaging/shared_image.h"
-#include "imaging/stretch.h"
+#include "imaging/pixel_ops.h"
 
 namespace tapestro {
 

@@ -1,9 +1,13 @@
 #pragma once
-// The fixed facts of the BMP file layout shared by its reader and writer.
+// The BMP file layout: the fixed facts its reader and writer share, and writing a
+// bitmap image as a BMP file.
 #include <cstddef>
 #include <cstdint>
 
 namespace tapestro {
+
+class TBitmapImage;
+class TStream;
 
 inline constexpr uint16_t kBmpSignature = 0x4D42;  // "BM"
 inline constexpr size_t kFileHeaderSize = 14;
@@ -15,5 +19,12 @@ inline constexpr size_t kQuadEntrySize = 4;
 inline constexpr size_t kTripleEntrySize = 3;  // OS/2 colour entries: blue, green, red
 // A colour table holds at most 256 entries; files claiming more are refused.
 inline constexpr uint32_t kMaxColorTableEntries = 256;
+
+// Writes the image's kept file bytes unchanged when it has them; otherwise nothing for
+// an image without pixels, else the BMP file of its pixels: a 40-byte info header, or
+// the 12-byte OS/2 header for an image read from such a file when its format fits
+// that header. The colour count written is recorded as biClrUsed in the image's
+// description. The header block and the pixel block are written in one write each.
+void WriteBmpImage(TBitmapImage& image, TStream& stream);
 
 }  // namespace tapestro

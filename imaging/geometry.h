@@ -1,4 +1,5 @@
 #pragma once
+// Points and rectangles in pixels, as every drawing call passes them.
 #include <cstdint>
 
 namespace tapestro {

@@ -3,9 +3,8 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "base/format.h"
-#include "base/messages.h"
 #include "base/stream.h"
+#include "base/text.h"
 
 namespace tapestro {
 
@@ -72,6 +71,11 @@ void TGraphic::AssignTo(TGraphic& dest) {
 void TGraphic::Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& rect,
                         const std::string& message) {
   if (OnProgress) OnProgress(*this, stage, percentDone, redrawNow, rect, message);
+}
+
+std::mutex& ImageExchangeLock() {
+  static std::mutex lock;
+  return lock;
 }
 
 }  // namespace tapestro

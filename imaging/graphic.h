@@ -1,15 +1,28 @@
 #pragma once
 // TGraphic: the base of every picture class (bitmap, JPEG image, GIF image, and the
-// registry's metafile and icon stand-ins).
+// registry's metafile and icon stand-ins); the images that graphics share by
+// reference; and the fixed texts of the bitmap, the picture and its format registry.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
 
 #include "imaging/color.h"
 #include "imaging/geometry.h"
 
 namespace tapestro {
+
+namespace msg {
+inline constexpr char kInvalidBitmap[] = "Bitmap image is not valid";
+inline constexpr char kInvalidPixelFormat[] = "Invalid pixel format";
+inline constexpr char kScanLineOutOfRange[] = "Scan line index out of range";
+inline constexpr char kUnknownExtension[] = "Unknown picture file extension (.%s)";
+inline constexpr char kInvalidMetafile[] = "Metafile is not valid";
+inline constexpr char kInvalidIcon[] = "Icon image is not valid";
+}  // namespace msg
 
 class TStream;
 class TCanvas;
@@ -93,6 +106,64 @@ class TGraphic {
 
  private:
   bool transparent_ = false;
+};
+
+// Images shared by reference between graphics: assigning a bitmap hands over its image
+// instead of copying its pixels, and whoever changes a shared image first takes a
+// private copy of it (copy on write). An image is destroyed with its last reference.
+class TSharedImage {
+ public:
+  TSharedImage() = default;
+  virtual ~TSharedImage() = default;
+  TSharedImage(const TSharedImage&) = delete;
+  TSharedImage& operator=(const TSharedImage&) = delete;
+
+ private:
+  template <typename T>
+  friend class TImageRef;
+  std::atomic<int> refCount_{0};
+};
+
+// Held while a graphic exchanges its image reference, so that the reference and the
+// counts of both images change together.
+std::mutex& ImageExchangeLock();
+
+// A counted reference to a shared image.
+template <typename T>
+class TImageRef {
+ public:
+  TImageRef() = default;
+  explicit TImageRef(std::unique_ptr<T> image) : image_(image.release()) { Acquire(); }
+  TImageRef(const TImageRef& other) : image_(other.image_) { Acquire(); }
+  TImageRef& operator=(const TImageRef& other) {
+    TImageRef copy(other);
+    std::swap(image_, copy.image_);
+    return *this;
+  }
+  ~TImageRef() { Release(); }
+
+  T* operator->() const { return image_; }
+  T& operator*() const { return *image_; }
+  bool Shared() const { return image_ != nullptr && image_->refCount_.load(std::memory_order_acquire) > 1; }
+
+  // Refers to other's image from now on and lets go of the old one.
+  void Exchange(const TImageRef& other) {
+    std::lock_guard<std::mutex> lock(ImageExchangeLock());
+    T* old = image_;
+    image_ = other.image_;
+    Acquire();
+    if (old != nullptr && old->refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete old;
+  }
+
+ private:
+  void Acquire() {
+    if (image_ != nullptr) image_->refCount_.fetch_add(1, std::memory_order_acq_rel);
+  }
+  void Release() {
+    if (image_ != nullptr && image_->refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete image_;
+  }
+
+  T* image_ = nullptr;
 };
 
 }  // namespace tapestro

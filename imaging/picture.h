@@ -1,10 +1,18 @@
 #pragma once
-// TPicture: holds at most one graphic, loaded from a file by the class the format
-// registry gives for the file's extension. A failed load keeps the graphic it had.
+// Loading a picture by its file's extension. TPicture holds at most one graphic, loaded
+// from a file by the class the format registry gives for the file's extension; a failed
+// load keeps the graphic it had.
+//
+// The registry (TFileFormatsList) is made on first use with its built-in entries (wmf
+// and emf as TMetafile, ico as TIcon, bmp as TBitmap); other picture modules add theirs
+// at start-up by calling RegisterFileFormat, and remove them at shutdown with
+// UnregisterGraphicClass.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "imaging/graphic.h"
 
@@ -40,6 +48,71 @@ class TPicture {
   void ForwardProgress(TGraphic& graphic);
 
   std::unique_ptr<TGraphic> graphic_;
+};
+
+struct TFileFormat {
+  const TGraphicClass* GraphicClass = nullptr;
+  std::string Extension;  // lower case, without the dot
+  std::string Description;
+  int DescriptionResource = 0;
+};
+
+class TFileFormatsList {
+ public:
+  TFileFormatsList();
+
+  // Appends an entry; the extension is stored in lower case.
+  void Add(const std::string& extension, const std::string& description, int descriptionResource,
+           const TGraphicClass& graphicClass);
+  // Removes every entry of that class or of a class descending from it.
+  void Remove(const TGraphicClass& graphicClass);
+  // The class of the last-registered entry for the extension (without dot, any case),
+  // or none.
+  const TGraphicClass* FindExt(const std::string& extension) const;
+  std::vector<TFileFormat> Entries() const;
+
+ private:
+  mutable std::mutex lock_;
+  std::vector<TFileFormat> entries_;
+};
+
+TFileFormatsList& FileFormats();
+
+void RegisterFileFormat(const std::string& extension, const std::string& description,
+                        const TGraphicClass& graphicClass);
+void UnregisterGraphicClass(const TGraphicClass& graphicClass);
+
+// The text after the last dot of a file name, provided that dot comes after the last
+// "/", "\" and ":"; otherwise empty. Letter case is kept.
+std::string PictureFileExtension(const std::string& fileName);
+
+// The registry's metafile and icon classes. No file list ever offers such files, so
+// they only report their files as not valid.
+class TUnreadableGraphic : public TGraphic {
+ public:
+  void Draw(TCanvas&, const TRect&) override {}
+  bool Empty() const override { return true; }
+  int32_t Height() const override { return 0; }
+  int32_t Width() const override { return 0; }
+  void SetHeight(int32_t) override {}
+  void SetWidth(int32_t) override {}
+  void SaveToStream(TStream&) override {}
+};
+
+class TMetafile final : public TUnreadableGraphic {
+ public:
+  static const TGraphicClass Class;
+  const TGraphicClass& ClassType() const override { return Class; }
+  // EInvalidGraphic "Metafile is not valid".
+  void LoadFromStream(TStream& stream) override;
+};
+
+class TIcon final : public TUnreadableGraphic {
+ public:
+  static const TGraphicClass Class;
+  const TGraphicClass& ClassType() const override { return Class; }
+  // EInvalidGraphic "Icon image is not valid".
+  void LoadFromStream(TStream& stream) override;
 };
 
 }  // namespace tapestro

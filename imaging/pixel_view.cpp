@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "imaging/nearest_color.h"
+#include "imaging/color.h"
 
 namespace tapestro {
 

@@ -9,8 +9,7 @@
 #include <span>
 
 #include "imaging/color.h"
-#include "imaging/color_table.h"
-#include "imaging/dib_description.h"
+#include "imaging/pixel_format.h"
 
 namespace tapestro {
 

@@ -10,7 +10,7 @@
 #include "app/tool/command.h"
 #include "app/tool/desktop_session.h"
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 #include "core/desktop_wallpaper.h"
 #include "core/program_texts.h"
 #include "core/rotation.h"

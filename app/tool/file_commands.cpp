@@ -10,14 +10,14 @@
 #include <string>
 
 #include "app/tool/command.h"
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/errors.h"
 #include "base/path.h"
+#include "base/text.h"
 #include "controls/file_listing.h"
 #include "core/wallpaper_conversions.h"
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "imaging/picture.h"
 
 namespace tapestro::tool {

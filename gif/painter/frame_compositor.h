@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "imaging/canvas.h"
 #include "imaging/color.h"
 #include "imaging/geometry.h"
-#include "imaging/surface_canvas.h"
 
 namespace tapestro {
 

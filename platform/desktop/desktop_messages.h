@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/errors.h"
-#include "base/format.h"
+#include "base/text.h"
 
 namespace tapestro {
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/path.h"
 #include "base/text.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "imaging/bgrx_image.h"
 #include "imaging/bitmap.h"
+#include "imaging/canvas.h"
 #include "tests/support/test_data.h"
 
 namespace tapestro {

@@ -1,5 +1,7 @@
 // The preview control: the picture fills the whole box whatever its proportions, the
 // control repaints when the picture changes, and a failed load leaves what it showed.
+#include "controls/image.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,9 +12,8 @@
 
 #include "base/errors.h"
 #include "base/stream.h"
-#include "controls/image.h"
 #include "imaging/bitmap.h"
-#include "imaging/file_formats.h"
+#include "imaging/picture.h"
 #include "tests/support/temp_dir.h"
 
 namespace tapestro {

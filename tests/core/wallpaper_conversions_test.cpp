@@ -10,7 +10,7 @@
 
 #include "gif/gif_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/core/recording_preparation_context.h"
 #include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "gif/gif_image.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "tests/gif/bitmap_probe.h"
 #include "tests/support/gif_bytes.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gif/gif_image.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 #include "tests/support/gif_bytes.h"
 
 namespace tapestro {

@@ -19,7 +19,7 @@
 #include "gif/errors.h"
 #include "gif/gif_image.h"
 #include "gif/painter/painter.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 #include "tests/gif/painter_fakes.h"
 #include "tests/support/gif_bytes.h"
 #include "tests/support/temp_dir.h"

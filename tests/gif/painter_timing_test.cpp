@@ -8,7 +8,7 @@
 
 #include "gif/gif_image.h"
 #include "gif/painter/painter.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 #include "tests/gif/painter_fakes.h"
 #include "tests/support/gif_bytes.h"
 

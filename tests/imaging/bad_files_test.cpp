@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
+#include "imaging/canvas.h"
 #include "tests/support/test_data.h"
 
 namespace tapestro {

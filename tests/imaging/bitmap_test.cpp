@@ -1,12 +1,12 @@
 // The bitmap's operations: sharing and copy on write, row access, resizing, pixel
 // formats and palettes.
+#include "imaging/bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "imaging/bitmap.h"
 #include "imaging/canvas.h"
-#include "imaging/display_depth.h"
-#include "imaging/standard_palettes.h"
+#include "imaging/color.h"
 #include "tests/imaging/bmp_builder.h"
 
 namespace tapestro {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "imaging/bitmap.h"
-#include "imaging/color_table.h"
+#include "imaging/color.h"
 
 namespace tapestro::test {
 

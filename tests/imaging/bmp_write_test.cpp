@@ -3,7 +3,7 @@
 
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/display_depth.h"
+#include "imaging/canvas.h"
 #include "tests/imaging/bmp_builder.h"
 
 namespace tapestro {

@@ -1,10 +1,10 @@
 // Drawing on canvases: the stretch rules, masked drawing, filling and copying, the
 // canvas of a bitmap, and the 32-bit export.
+#include "imaging/canvas.h"
+
 #include <gtest/gtest.h>
 
-#include "imaging/bgrx_image.h"
 #include "imaging/bitmap.h"
-#include "imaging/surface_canvas.h"
 #include "tests/imaging/bmp_builder.h"
 
 namespace tapestro {

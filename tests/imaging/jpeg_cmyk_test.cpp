@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_cmyk.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_decoder.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"
 #include "tests/support/test_data.h"

@@ -1,11 +1,10 @@
 // What a JPEG file may make us allocate or compute, and the errors past those limits.
 #include <gtest/gtest.h>
-
 #include <jerror.h>
 
 #include "base/stream.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"
 

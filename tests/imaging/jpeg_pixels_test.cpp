@@ -6,7 +6,7 @@
 
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"
 

@@ -5,8 +5,8 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
-#include "imaging/jpeg_progress.h"
+#include "imaging/jpeg/jpeg_decoder.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_encoder.h"
 #include "tests/imaging/jpeg_references.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 namespace tapestro::test {
 

@@ -1,14 +1,13 @@
 // The public JPEG conformance files: each decodes, or fails with the library's error,
 // as the corpus's notes say; none may crash.
 #include <gtest/gtest.h>
-
 #include <jerror.h>
 
 #include <map>
 
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/imaging/jpeg_references.h"
 #include "tests/support/test_data.h"
 

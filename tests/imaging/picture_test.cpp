@@ -1,11 +1,10 @@
 // The picture registry and loading a picture by its file's extension.
+#include "imaging/picture.h"
+
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
 #include "imaging/bitmap.h"
-#include "imaging/file_formats.h"
-#include "imaging/picture.h"
-#include "imaging/stand_in_graphics.h"
 #include "tests/imaging/bmp_builder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"

@@ -6,7 +6,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "base/format.h"
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/command_backend.h"

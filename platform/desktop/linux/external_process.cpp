@@ -15,7 +15,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "base/format.h"
+#include "base/text.h"
 
 extern char** environ;
 

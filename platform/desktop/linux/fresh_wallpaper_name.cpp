@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "base/atomic_file.h"
-#include "base/format.h"
 #include "base/path.h"
 #include "base/stream.h"
 #include "base/text.h"

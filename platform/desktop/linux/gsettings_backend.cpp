@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {

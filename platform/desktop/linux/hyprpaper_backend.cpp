@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "base/format.h"
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/external_process.h"

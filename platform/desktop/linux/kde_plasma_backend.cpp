@@ -5,7 +5,7 @@
 #include <QDBusMessage>
 #include <cctype>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/fresh_wallpaper_name.h"
 

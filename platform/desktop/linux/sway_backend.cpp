@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/external_process.h"
 #include "platform/desktop/linux/fresh_wallpaper_name.h"

@@ -12,7 +12,6 @@
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
-#include "base/format.h"
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/external_process.h"

@@ -9,7 +9,7 @@
 #include <QVariantMap>
 #include <string_view>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/fresh_wallpaper_name.h"
 

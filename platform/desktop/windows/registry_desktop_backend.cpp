@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {

@@ -1,7 +1,7 @@
 #include "platform/desktop/linux/x11/x11_root_backend.h"
 
-#include "base/format.h"
-#include "base/messages.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/x11/root_image.h"
 #include "platform/desktop/linux/x11/x11_root_window.h"

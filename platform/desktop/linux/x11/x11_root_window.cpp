@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <thread>
 
-#include "base/format.h"
+#include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 
 namespace tapestro::desktop {

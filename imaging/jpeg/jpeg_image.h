@@ -2,19 +2,59 @@
 // TJPEGImage: the picture class of JPEG files. Loading keeps the whole file in memory
 // and reads only its header; the first request for the bitmap (a draw, an assignment
 // to a TBitmap) decodes it once, and every later request returns the same bitmap.
+// Here too: the options an image decodes with, and the registration of the format.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "imaging/graphic.h"
-#include "imaging/jpeg_data.h"
-#include "imaging/jpeg_options.h"
 #include "imaging/pixel_format.h"
-#include "imaging/shared_image.h"
 
 namespace tapestro {
 
 class TBitmap;
+
+enum class TJPEGPixelFormat : uint8_t { jf24Bit, jf8Bit };
+enum class TJPEGPerformance : uint8_t { jpBestQuality, jpBestSpeed };
+enum class TJPEGScale : uint8_t { jsFullSize, jsHalf, jsQuarter, jsEighth };
+
+// How a JPEG image decodes.
+struct TJPEGOptions {
+  bool Grayscale = false;
+  TJPEGPerformance Performance = TJPEGPerformance::jpBestQuality;
+  TJPEGPixelFormat PixelFormat = TJPEGPixelFormat::jf24Bit;
+  // Shows each scan of a progressive file as it arrives, with fast settings, before
+  // the final picture.
+  bool ProgressiveDisplay = false;
+  TJPEGScale Scale = TJPEGScale::jsFullSize;
+  bool Smoothing = true;
+
+  friend bool operator==(const TJPEGOptions&, const TJPEGOptions&) = default;
+};
+
+// The options new images start with. Registering the JPEG format switches the pixel
+// format to 8 bits when the display shows 8 or fewer bits per pixel.
+TJPEGOptions& JPEGDefaults();
+
+// Whether a picture decodes to 8 bits per pixel through a palette: greyscale output
+// (a greyscale file, or the greyscale option) and every picture under the 8-bit
+// option. Four-component (CMYK) pictures are converted to 24 bits here and never are.
+bool DecodesThroughPalette(const TJPEGOptions& options, bool greyscaleFile, bool fourComponents);
+
+// The file behind a TJPEGImage, shared by reference between images assigned from one
+// another and released with its last user: the complete file bytes and the facts its
+// header gave.
+class TJPEGData final : public TSharedImage {
+ public:
+  std::optional<std::vector<uint8_t>> Data;  // none until a file is loaded
+  int32_t Height = 0;
+  int32_t Width = 0;
+  bool Grayscale = false;       // the file's own colour space is greyscale
+  bool FourComponents = false;  // CMYK or YCCK
+  bool Progressive = false;     // the file has several scans
+};
 
 class TJPEGImage : public TGraphic {
  public:
@@ -68,7 +108,6 @@ class TJPEGImage : public TGraphic {
  private:
   void Decode();
   void FinishDecoding(uint8_t percent);
-  void DropBitmap();
   void CalcScaledSize() const;
 
   TImageRef<TJPEGData> image_;
@@ -79,5 +118,11 @@ class TJPEGImage : public TGraphic {
   mutable int32_t scaledHeight_ = 0;
   mutable bool needRecalc_ = true;
 };
+
+// Adds JPEG images to the picture registry (extensions jpeg and jpg) and decodes to 8
+// bits per pixel from now on when the display shows 8 or fewer. main() calls it at
+// start-up, after the display depth is known and before the GIF format registers.
+void RegisterJpegFormat();
+void UnregisterJpegFormat();
 
 }  // namespace tapestro

@@ -1,4 +1,4 @@
-#include "imaging/bmp_writer.h"
+#include "imaging/bmp_format.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,6 @@
 
 #include "base/stream.h"
 #include "imaging/bitmap_image.h"
-#include "imaging/bmp_format.h"
 
 namespace tapestro {
 
@@ -105,8 +104,7 @@ void WriteBmpImage(TBitmapImage& image, TStream& stream) {
     return;
   }
   if (!image.HasPixels()) return;
-  const TDIBDescription description =
-      image.Description.IsDevice() ? DIBOfDevice(image.Description) : image.Description;
+  const TDIBDescription description = image.Description.IsDevice() ? DIBOfDevice(image.Description) : image.Description;
   const TColorTable entries = ColorEntries(image, description);
   if (!entries.empty()) image.Description.Header.biClrUsed = static_cast<uint32_t>(entries.size());
   const auto imageBytes = static_cast<uint32_t>(image.Pixels.Size());

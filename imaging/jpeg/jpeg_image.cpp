@@ -1,4 +1,4 @@
-#include "imaging/jpeg_image.h"
+#include "imaging/jpeg/jpeg_image.h"
 
 #include <jerror.h>
 
@@ -9,16 +9,24 @@
 #include "base/errors.h"
 #include "base/stream.h"
 #include "imaging/bitmap.h"
-#include "imaging/display_depth.h"
-#include "imaging/jpeg_bitmap_decoder.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_header.h"
-#include "imaging/jpeg_limits.h"
-#include "imaging/jpeg_messages.h"
-#include "imaging/jpeg_progress.h"
-#include "imaging/standard_palettes.h"
+#include "imaging/canvas.h"
+#include "imaging/color.h"
+#include "imaging/jpeg/jpeg_decoder.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/picture.h"
 
 namespace tapestro {
+
+TJPEGOptions& JPEGDefaults() {
+  static TJPEGOptions defaults;
+  return defaults;
+}
+
+bool DecodesThroughPalette(const TJPEGOptions& options, bool greyscaleFile, bool fourComponents) {
+  if (fourComponents) return false;
+  return options.PixelFormat == TJPEGPixelFormat::jf8Bit || options.Grayscale || greyscaleFile;
+}
 
 const TGraphicClass TJPEGImage::Class{"TJPEGImage", &TGraphic::Class,
                                       []() -> std::unique_ptr<TGraphic> { return std::make_unique<TJPEGImage>(); }};
@@ -63,11 +71,10 @@ void TJPEGImage::Decode() {
   // decoded stays alive until the end.
   const TImageRef<TJPEGData> data = image_;
   const std::shared_ptr<TBitmap> bitmap = bitmap_;
-  const TJpegDecodeRequest request{
-      *data->Data, options_, callerPalette_, TickCount,
-      [this](TProgressStage stage, uint8_t percent, bool redrawNow, const TRect& rect) {
-        Progress(stage, percent, redrawNow, rect, "");
-      }};
+  const TJpegDecodeRequest request{*data->Data, options_, callerPalette_, TickCount,
+                                   [this](TProgressStage stage, uint8_t percent, bool redrawNow, const TRect& rect) {
+                                     Progress(stage, percent, redrawNow, rect, "");
+                                   }};
   try {
     DecodeJpegInto(request, *bitmap, PaletteModified);
   } catch (const EAbort&) {
@@ -169,7 +176,15 @@ void TJPEGImage::SetOptions(const TJPEGOptions& options) {
 TPixelFormat TJPEGImage::PixelFormat() const {
   if (bitmap_) return bitmap_->PixelFormat();
   return DecodesThroughPalette(options_, image_->Grayscale, image_->FourComponents) ? TPixelFormat::pf8bit
-                                                                                   : TPixelFormat::pf24bit;
+                                                                                    : TPixelFormat::pf24bit;
 }
+
+void RegisterJpegFormat() {
+  if (DisplayBitsPerPixel() <= 8) JPEGDefaults().PixelFormat = TJPEGPixelFormat::jf8Bit;
+  RegisterFileFormat("jpeg", msg::kJpegDescription, TJPEGImage::Class);
+  RegisterFileFormat("jpg", msg::kJpegDescription, TJPEGImage::Class);
+}
+
+void UnregisterJpegFormat() { UnregisterGraphicClass(TJPEGImage::Class); }
 
 }  // namespace tapestro

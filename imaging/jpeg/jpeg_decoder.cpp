@@ -1,23 +1,48 @@
-#include "imaging/jpeg_bitmap_decoder.h"
+#include "imaging/jpeg/jpeg_decoder.h"
 
 #include <jerror.h>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <utility>
 #include <vector>
 
 #include "imaging/bitmap.h"
-#include "imaging/jpeg_cmyk.h"
-#include "imaging/jpeg_color_map.h"
-#include "imaging/jpeg_decompressor.h"
-#include "imaging/jpeg_errors.h"
-#include "imaging/jpeg_limits.h"
-#include "imaging/jpeg_progress.h"
-#include "imaging/jpeg_settings.h"
+#include "imaging/jpeg/jpeg_decompressor.h"
+#include "imaging/jpeg/jpeg_errors.h"
 
 namespace tapestro {
 
 namespace {
+
+// jpeg_read_scanlines is asked for at most this many rows at once (the library never
+// prefers more than the largest vertical sampling factor, 4).
+constexpr int kMaxJpegLinesPerRead = 4;
+
+// One entry per map colour: grey output has one component per colour; colour output
+// has blue, green, red as components 0, 1, 2.
+HPALETTE PaletteFromColorMap(const jpeg_decompress_struct& info) {
+  const int count = std::clamp(info.actual_number_of_colors, 0, static_cast<int>(kMaxPaletteEntries));
+  const bool grey = info.out_color_space == JCS_GRAYSCALE;
+  std::vector<TPaletteEntry> entries(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    TPaletteEntry& entry = entries[static_cast<size_t>(i)];
+    entry.Blue = info.colormap[0][i];
+    entry.Green = grey ? entry.Blue : info.colormap[1][i];
+    entry.Red = grey ? entry.Blue : info.colormap[2][i];
+  }
+  return MakeLogPalette(std::move(entries));
+}
+
+// Fills a map the library quantises to from the palette's entries (blue, green, red).
+void FillColorMap(JSAMPARRAY map, const TLogPalette& palette) {
+  for (size_t i = 0; i < palette.Entries.size(); ++i) {
+    map[0][i] = palette.Entries[i].Blue;
+    map[1][i] = palette.Entries[i].Green;
+    map[2][i] = palette.Entries[i].Red;
+  }
+}
 
 class TJpegDecoding {
  public:
@@ -90,8 +115,7 @@ void TJpegDecoding::ReportProgress(const jpeg_decompress_struct& info) {
 // Only colour output can be quantised to a given map; greyscale output makes its own.
 void TJpegDecoding::UseCallerPalette() {
   const HPALETTE& palette = request_.CallerPalette;
-  if (!palette || palette->Entries.empty() || !Info().quantize_colors || Info().out_color_space != JCS_EXT_BGR)
-    return;
+  if (!palette || palette->Entries.empty() || !Info().quantize_colors || Info().out_color_space != JCS_EXT_BGR) return;
   const int colors = static_cast<int>(palette->Entries.size());
   JSAMPARRAY map = decompressor_.AllocateColorMap(colors, 3);
   FillColorMap(map, *palette);
@@ -188,6 +212,72 @@ JDIMENSION TJpegDecoding::ReadCmykRows(JSAMPROW* rows, JDIMENSION count, uint8_t
 
 void DecodeJpegInto(const TJpegDecodeRequest& request, TBitmap& bitmap, bool& paletteModified) {
   TJpegDecoding(request, bitmap, paletteModified).Run();
+}
+
+// ---- Progress pacing ----
+
+namespace {
+
+int PercentDone(const TJpegProgressState& state) {
+  if (state.PassLimit <= 0 || state.TotalPasses <= 0) return 0;
+  const double passes = static_cast<double>(state.PassCounter) / static_cast<double>(state.PassLimit) +
+                        static_cast<double>(state.CompletedPasses);
+  return std::clamp(static_cast<int>(passes * 100.0 / state.TotalPasses), 0, 100);
+}
+
+}  // namespace
+
+int64_t SteadyMilliseconds() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+TJpegProgressPacer::TJpegProgressPacer(std::function<int64_t()> tickCount) : tickCount_(std::move(tickCount)) {}
+
+std::optional<TJpegProgressReport> TJpegProgressPacer::Next(const TJpegProgressState& state) {
+  const int64_t now = tickCount_();
+  if (!lastTick_) {
+    lastTick_ = now;
+    return std::nullopt;
+  }
+  if (now - *lastTick_ < kJpegProgressIntervalMs) return std::nullopt;
+  const int percent = PercentDone(state);
+  if (percent == lastPercent_) return std::nullopt;
+  lastTick_ = now;
+  lastPercent_ = percent;
+
+  TJpegProgressReport report;
+  report.Percent = static_cast<uint8_t>(percent);
+  // A row above the last reported one means a new pass began: the rest of the old
+  // pass's rows are ready too.
+  const int32_t bottom = state.OutputScanline < lastRow_ ? state.OutputHeight : state.OutputScanline;
+  report.Rect = Rect(0, lastRow_, state.OutputWidth, bottom);
+  report.RedrawNow = report.Rect.Height() >= 4;
+  lastRow_ = state.OutputScanline;
+  return report;
+}
+
+// ---- Four-component pictures ----
+
+namespace {
+
+// a x b / 255, rounded: a full channel times full white is the channel.
+constexpr uint8_t Scale255(unsigned a, unsigned b) {
+  const unsigned product = a * b + 128;
+  return static_cast<uint8_t>((product + (product >> 8)) >> 8);
+}
+
+}  // namespace
+
+void CmykToBgr(const uint8_t* cmyk, uint8_t* bgr, size_t pixels, bool inverted) {
+  const unsigned flip = inverted ? 0 : 255;
+  for (size_t i = 0; i < pixels; ++i, cmyk += 4, bgr += 3) {
+    // Each value becomes the amount of light the ink lets through.
+    const unsigned white = cmyk[3] ^ flip;
+    bgr[0] = Scale255(cmyk[2] ^ flip, white);
+    bgr[1] = Scale255(cmyk[1] ^ flip, white);
+    bgr[2] = Scale255(cmyk[0] ^ flip, white);
+  }
 }
 
 }  // namespace tapestro
