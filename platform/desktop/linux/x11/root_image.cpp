@@ -10,7 +10,7 @@
 
 #include "imaging/bitmap.h"
 #include "imaging/pixel_view.h"
-#include "imaging/stretch.h"
+#include "imaging/pixel_ops.h"
 
 namespace tapestro::desktop {
 
