@@ -30,7 +30,7 @@ scratch=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
 reference="$scratch/qt-tray-idle"
 g++ -O2 -std=c++17 -fPIC -o "$reference" "$shared/bench/qt-tray-idle.cpp" $(pkg-config --cflags --libs Qt6Widgets)
-# A copy in a folder of its own: its settings file lives beside it.
+# A portable copy in a folder of its own: its settings file lives beside it.
 ours="$scratch/tapestro"
 cp "$build/tapestro" "$ours"
 settings="$scratch/Tapestro.ini"
@@ -176,7 +176,7 @@ tray_session() {
   echo "$idle $wake $peak $after $hidden $wake2"
 }
 
-rm -f "$settings"
+: >"$settings"
 ours_docked=() ours_painted=() ours_restored=() ref_docked=() ref_painted=()
 for _ in $(seq 1 "$runs"); do
   read -r docked_ms painted_ms restored_ms < <(start_times "$ours" Tapestro)
@@ -191,7 +191,7 @@ done
 columns=(shown shown_wake ref ref_wake idle idle_wake peak after hidden hidden_wake)
 declare -A figures
 for _ in $(seq 1 "$sessions"); do
-  rm -f "$settings"
+  : >"$settings"
   read -r rss wake < <(idle_figures "$ours" Tapestro "$scratch/shown.kinds")
   figures[shown]+="$rss " figures[shown_wake]+="$wake "
   read -r rss wake < <(idle_figures "$reference" qt-tray-idle "$scratch/ref.kinds")

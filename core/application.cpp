@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "base/errors.h"
+#include "core/program_texts.h"
 
 namespace tapestro {
 
@@ -17,6 +18,7 @@ namespace {
 // The notification area and the title bar ask for these sizes; each is drawn sharp.
 constexpr int kIconSizes[] = {16, 22, 32};
 
+// data/icons/tapestro.svg, the installed icon, draws the same shapes: change both together.
 QPixmap Landscape(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
@@ -57,9 +59,9 @@ void ShowException(const std::exception& error) {
 }
 
 QIcon ProgramIcon() {
-  QIcon icon;
-  for (const int size : kIconSizes) icon.addPixmap(Landscape(size));
-  return icon;
+  QIcon drawn;
+  for (const int size : kIconSizes) drawn.addPixmap(Landscape(size));
+  return QIcon::fromTheme(kApplicationId, drawn);
 }
 
 QFont ClassicWindowFont(int pointSize) {

@@ -44,8 +44,9 @@ auto Guarded(Handler handler) {
   return [handler = std::move(handler)] { RunGuarded(handler); };
 }
 
-// The program's icon: a framed landscape, drawn rather than loaded, so the program
-// needs no file beside it.
+// The program's icon: the icon theme's icon of the application id, as installed with
+// the program, else the same framed landscape drawn, so a copy run from anywhere needs
+// no file beside it.
 QIcon ProgramIcon();
 
 // The font the program's windows were laid out for: a narrow sans-serif, 8 points by

@@ -29,11 +29,8 @@ struct TNamedPlacement {
   const char* Word;
 };
 inline constexpr TNamedPlacement kNamedPlacements[] = {
-    {PlacementCode::Tile, "tile"},
-    {PlacementCode::Center, "center"},
-    {PlacementCode::SizeToFit, "fit"},
-    {PlacementCode::Fill, "fill"},
-    {PlacementCode::Fit, "fit-borders"},  // "fit" keeps its meaning, the stretch
+    {PlacementCode::Tile, "tile"}, {PlacementCode::Center, "center"},   {PlacementCode::SizeToFit, "fit"},
+    {PlacementCode::Fill, "fill"}, {PlacementCode::Fit, "fit-borders"},  // "fit" keeps its meaning, the stretch
 };
 
 // A stored placement as the desktop wants it: a named placement's code, or "X,Y" an

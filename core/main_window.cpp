@@ -118,7 +118,10 @@ class TQtMessageBoxes final : public TMessageBoxes {
 std::unique_ptr<TMessageBoxes> CreateMessageBoxes(QWidget* owner) { return std::make_unique<TQtMessageBoxes>(owner); }
 
 TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* parent)
-    : QMainWindow(parent), Folders(folders), Settings(folders.SettingsFile()) {
+    : QMainWindow(parent),
+      Folders(folders),
+      Settings(folders.SettingsFile()),
+      autostart_(std::move(services.Autostart)) {
   setObjectName("Form1");
   setWindowTitle(text::kCaption);
   setWindowIcon(ProgramIcon());
@@ -189,6 +192,9 @@ void TForm1::BuildMenus() {
   mnuFile->setObjectName("mnuFile");
   mnuMinimize1 = Item(mnuFile, "mnuMinimize1", text::kMinimize);
   mnuFile->addSeparator();
+  mnuStartWithSession = Item(mnuFile, "mnuStartWithSession", text::kStartWithSession);
+  mnuStartWithSession->setCheckable(true);
+  mnuFile->addSeparator();
   mnuExit1 = Item(mnuFile, "mnuExit1", text::kExit);
 
   mnuHelp = menuBar()->addMenu(text::kHelpMenu);
@@ -202,6 +208,8 @@ void TForm1::BuildMenus() {
   pitShow = Item(pmnRight, "pitShow", text::kShowWindow);
   pitHide = Item(pmnRight, "pitHide", text::kHideWindow);
   pupChangeWallpapernow = Item(pmnRight, "pupChangeWallpapernow", text::kChangeWallpaperNow);
+  pmnRight->addSeparator();
+  pmnRight->addAction(mnuStartWithSession);
   pmnRight->addSeparator();
   pitExit = Item(pmnRight, "pitExit", text::kExit);
 

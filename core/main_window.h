@@ -17,7 +17,9 @@
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
 #include "platform/app_folders.h"
+#include "platform/autostart.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/single_instance.h"
 #include "platform/system_services.h"
 #include "platform/tray_host.h"
 #include "platform/volume_source.h"
@@ -56,11 +58,16 @@ class TMessageBoxes {
 // Modal boxes over owner, captioned with the application's title.
 std::unique_ptr<TMessageBoxes> CreateMessageBoxes(QWidget* owner);
 
-// What the main window takes from the system: the notification area for its tray icon
-// and the volumes at the top of its folder tree. Tests hand in stand-ins.
+// The running program's autostart entry: its id, title and executable.
+TAutostartEntry ProgramAutostartEntry();
+
+// What the main window takes from the system: the notification area for its tray icon,
+// the volumes at the top of its folder tree and the session's autostart entry. Tests
+// hand in stand-ins.
 struct TWindowServices {
   std::unique_ptr<TTrayHost> TrayHost = CreateTrayHost();
   std::unique_ptr<TVolumeSource> Volumes = CreateVolumeSource();
+  std::unique_ptr<TAutostart> Autostart = CreateAutostart(ProgramAutostartEntry());
 };
 
 class TForm1 : public QMainWindow {
@@ -105,6 +112,7 @@ class TForm1 : public QMainWindow {
   // Main menu.
   QMenu* mnuFile;
   QAction* mnuMinimize1;
+  QAction* mnuStartWithSession;  // checkable; in the tray menu too
   QAction* mnuExit1;
   QMenu* mnuHelp;
   QAction* mnuAbout1;
@@ -175,6 +183,13 @@ class TForm1 : public QMainWindow {
   void mnuMinimize1Click();
   void pitShowClick();
   void pitHideClick();
+  // "Start with the session": writes or removes the autostart entry as checked; the
+  // check mark always shows the entry as it is.
+  void mnuStartWithSessionClick();
+  void ShowStartWithSession();
+  // A command a later start of the program handed over: show the window, change the
+  // wallpaper now, or exit, each as its tray menu item does.
+  void RemoteCommand(TInstanceCommand command);
   // Shutdown.
   bool FormCloseQuery();
   void mnuExit1Click();
@@ -205,6 +220,7 @@ class TForm1 : public QMainWindow {
   // The monitors changed where the wallpaper is laid out per monitor by us: the kept
   // wallpaper is laid out again.
   void MonitorsChanged();
+  std::unique_ptr<TAutostart> autostart_;
   void StoreFlag(const QCheckBox* box, const char* key);
 
   bool shownOnce_ = false;

@@ -1,12 +1,15 @@
 // The window commands: the preview of the file selected in the image file list,
-// showing, hiding and minimising the window through the tray icon, the Help menu's
-// about box and web pages, and the two Exit items. Exit and the window's close button
+// showing, hiding and minimising the window through the tray icon, starting with the
+// session, the commands of a later start, the Help menu's about box and web pages, and
+// the two Exit items. Exit and the window's close button
 // close the main window without a question, and nothing is written at exit.
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <exception>
 
 #include "base/errors.h"
+#include "base/path.h"
 #include "controls/busy_cursor.h"
 #include "controls/file_list_box.h"
 #include "controls/image.h"
@@ -32,6 +35,11 @@ void TForm1::ConnectWindowCommands() {
   connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
   connect(pitShow, &QAction::triggered, this, Guarded([this] { pitShowClick(); }));
   connect(pitHide, &QAction::triggered, this, Guarded([this] { pitHideClick(); }));
+  connect(mnuStartWithSession, &QAction::triggered, this, Guarded([this] { mnuStartWithSessionClick(); }));
+  // The mark is read again whenever a menu that holds it opens: another program, or
+  // the user with a file manager, may have changed the entry meanwhile.
+  for (QMenu* menu : {mnuFile, pmnRight}) connect(menu, &QMenu::aboutToShow, this, [this] { ShowStartWithSession(); });
+  ShowStartWithSession();
 
   connect(mnuAbout1, &QAction::triggered, this, Guarded([this] { mnuAbout1Click(); }));
   connect(Donatetoauthor1, &QAction::triggered, this, Guarded([this] { Donatetoauthor1Click(); }));
@@ -61,6 +69,30 @@ void TForm1::pupPreviewimage1Click() { FileListBox1Click(); }
 void TForm1::mnuMinimize1Click() { showMinimized(); }
 void TForm1::pitShowClick() { TrayIcon->RestoreFromTray(); }
 void TForm1::pitHideClick() { TrayIcon->MinimizeToTray(); }
+
+TAutostartEntry ProgramAutostartEntry() {
+  return {kApplicationId, text::kApplicationTitle, text::kAutostartComment, ExecutablePath()};
+}
+
+void TForm1::mnuStartWithSessionClick() {
+  try {
+    autostart_->SetEnabled(mnuStartWithSession->isChecked());
+  } catch (...) {
+    ShowStartWithSession();  // the mark shows the entry as it is, also after a failure
+    throw;
+  }
+  ShowStartWithSession();
+}
+
+void TForm1::ShowStartWithSession() { mnuStartWithSession->setChecked(autostart_->Enabled()); }
+
+void TForm1::RemoteCommand(TInstanceCommand command) {
+  switch (command) {
+    case TInstanceCommand::Show: return pitShowClick();
+    case TInstanceCommand::ChangeNow: return pupChangeWallpapernowClick();
+    case TInstanceCommand::Quit: return pitExitClick();
+  }
+}
 
 void TForm1::mnuAbout1Click() {
   // A window made without the program's entry has no about box to show.

@@ -7,8 +7,12 @@
 namespace tapestro {
 
 // The program's two web pages.
-inline constexpr char kHomePage[] = "https://tapestro.example.org/";
-inline constexpr char kDonationPage[] = "https://tapestro.example.org/donate";
+inline constexpr char kHomePage[] = TAPESTRO_HOMEPAGE;
+inline constexpr char kDonationPage[] = TAPESTRO_HOMEPAGE "donate";
+
+// The reverse-DNS application id: the name of the desktop file, the icon and the
+// session-bus name.
+inline constexpr char kApplicationId[] = TAPESTRO_APP_ID;
 
 namespace settings {
 
@@ -64,6 +68,10 @@ inline constexpr char kPreviewError[] = "Preview error...";
 
 inline constexpr char kFileMenu[] = "&File";
 inline constexpr char kMinimize[] = "&Minimize";
+// In the File menu and the tray menu: whether the next login starts the program.
+inline constexpr char kStartWithSession[] = "Start &with the session";
+// What the session's settings show beside the program's autostart entry.
+inline constexpr char kAutostartComment[] = "Change the desktop wallpaper on a timer";
 inline constexpr char kExit[] = "E&xit";
 inline constexpr char kHelpMenu[] = "&Help";
 inline constexpr char kAbout[] = "&About";
@@ -103,7 +111,7 @@ inline constexpr char kGifNoFirstImage[] = "%s: the GIF file has no first image"
 // The about box.
 inline constexpr char kAboutCaption[] = "About Tapestro";
 inline constexpr char kVersionLabel[] = "Version ";
-inline constexpr char kVersion[] = "2.01";
+inline constexpr char kVersion[] = TAPESTRO_VERSION;
 inline constexpr char kDonateHint[] = "Please donate - support the author";
 inline constexpr char kVisitWebSite[] = "Visit the Tapestro web site";
 inline constexpr char kAuthorEmail[] = "tapestro@example.org";

@@ -1,10 +1,11 @@
 #pragma once
-// Where the program keeps its files. The executable's folder when it is writable
-// (portable use, and every test); otherwise the per-user folders of the desktop's
-// base-directory rules: $XDG_CONFIG_HOME/tapestro/ (default ~/.config/tapestro/) for the
-// settings file and $XDG_DATA_HOME/tapestro/ (default ~/.local/share/tapestro/) for the
-// temporary wallpaper files. On Windows the executable's folder when a Tapestro.ini
-// already sits there (portable use), otherwise %LOCALAPPDATA%\Tapestro\ for both.
+// Where the program keeps its files. The executable's folder when a Tapestro.ini already
+// sits there (portable use, and every test); otherwise the per-user folders: on Linux
+// those of the desktop's base-directory rules, $XDG_CONFIG_HOME/tapestro/ (default
+// ~/.config/tapestro/) for the settings file and $XDG_DATA_HOME/tapestro/ (default
+// ~/.local/share/tapestro/) for the temporary wallpaper files, which the desktop keeps
+// pointing at; on Windows %LOCALAPPDATA%\Tapestro\ for both. An installed program
+// never writes beside itself, even where it could.
 #include <string>
 
 namespace tapestro {
@@ -24,5 +25,13 @@ TAppFolders ResolveAppFolders(const std::string& executableFolder);
 
 // The folders of the running program.
 TAppFolders ProgramFolders();
+
+// The per-user folders, made when missing (platform/linux/, platform/windows/).
+TAppFolders PerUserFolders();
+
+// Linux: the base folder the desktop's rules keep in variable ("XDG_CONFIG_HOME") when
+// it holds an absolute path (anything else is ignored, as the rules say), else
+// $HOME/fallback. No trailing separator.
+std::string XdgBaseFolder(const char* variable, const char* fallback);
 
 }  // namespace tapestro

@@ -63,18 +63,9 @@ int PrepareAndApply(const std::string& file, const std::string& placement, const
   return 0;
 }
 
-int RunApply(const Arguments& args) {
-  std::vector<std::string> words;
-  std::optional<std::string> forced;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--backend") {
-      words.push_back(args[i]);
-    } else if (++i < args.size()) {
-      forced = args[i];
-    } else {
-      return kUsageError;
-    }
-  }
+int RunApply(const TCommandLine& line) {
+  const std::vector<std::string>& words = line.Operands;
+  const std::optional<std::string> forced = line.Value(kBackendOption.Long);
   if (words.empty() || words.size() > 2) return kUsageError;
   // Without a word the placement reads as a missing setting does: the program centres then.
   const std::optional<std::string> placement =
@@ -102,7 +93,11 @@ int RunWithDesktop(const std::function<int()>& work) {
 Command ApplyCommand() {
   std::string placements;
   for (const TNamedPlacement& placement : kNamedPlacements) placements += std::string(placement.Word) + "|";
-  return {"apply", "FILE [" + placements + "X,Y] [--backend NAME]", RunApply};
+  return {"apply",
+          "FILE [" + placements + "X,Y] [--backend NAME]",
+          "make FILE the desktop wallpaper, prepared as the program prepares it",
+          {kBackendOption},
+          RunApply};
 }
 
 }  // namespace tapestro::tool

@@ -1,27 +1,31 @@
 #pragma once
-// The subcommands of tapestro-tool. Each takes the words after its name, prints its
-// result on standard output and returns the process exit code: 0 when it is done, 1
-// after the program's own error text on standard error, kUsageError for words it does
-// not take, upon which the entry prints the command's usage.
+// The subcommands of tapestro-tool. Each takes its parsed words, prints its result on
+// standard output and returns the process exit code: 0 when it is done, 1 after the
+// program's own error text on standard error, kUsageError for words it does not take,
+// upon which the entry prints the command's usage.
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "platform/desktop/desktop_factory.h"
 
 namespace tapestro::tool {
-
-using Arguments = std::vector<std::string>;
 
 inline constexpr int kUsageError = 2;
 
 struct Command {
   const char* Name;
-  std::string Usage;  // the words after the name
-  int (*Run)(const Arguments& args);
+  std::string Usage;             // the words after the name
+  const char* Summary;           // what it does, one line
+  std::vector<TOption> Options;  // besides --help
+  int (*Run)(const TCommandLine& line);
 };
+
+// The --backend option of the commands that reach the desktop.
+inline const TOption kBackendOption{"backend", 0, "NAME", "use this desktop back end instead of the session's"};
 
 // list, info and convert read files only and open no display (file_commands.cpp).
 Command ListCommand();

@@ -4,8 +4,9 @@
 // IN takes the route wallpaper preparation gives it: a JPEG image is decoded and a GIF
 // gives its first frame, as the two conversions do; a file that goes to the desktop as
 // it is (".BMP" or ".PNG" in its name) is read by its own extension, so a bitmap is
-// read and written back and a PNG, which the program never decodes, fails. OUT is
-// replaced atomically: a failed conversion leaves it as it was.
+// read and written back and a PNG, which the program never decodes, fails. OUT must
+// end in ".bmp", so that no other kind of file ever holds BMP data; it is replaced
+// atomically: a failed conversion leaves it as it was.
 #include <cstdio>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "imaging/bitmap.h"
 #include "imaging/jpeg/jpeg_image.h"
 #include "imaging/picture.h"
+#include "imaging/png_header.h"
 
 namespace tapestro::tool {
 
@@ -26,7 +28,8 @@ namespace {
 
 // list FOLDER [MASK]: the image file list of a folder in rotation order, one bare name
 // a line.
-int RunList(const Arguments& args) {
+int RunList(const TCommandLine& line) {
+  const std::vector<std::string>& args = line.Operands;
   if (args.empty() || args.size() > 2) return kUsageError;
   const std::string& folder = args[0];
   if (!DirectoryExists(folder)) {
@@ -66,12 +69,26 @@ std::string Describe(TGraphic& graphic) {
   return line;
 }
 
-// info FILE: what the picture registry loads from the file.
-int RunInfo(const Arguments& args) {
-  if (args.size() != 1) return kUsageError;
+// "PNG 640 480 RGBA 8-bit": what the header says the desktop gets.
+std::string DescribePng(const std::string& path) {
+  const TPngHeader header = ReadPngHeader(path);
+  return "PNG " + std::to_string(header.Width) + " " + std::to_string(header.Height) + " " +
+         PngColorTypeName(header.ColorType) + " " + std::to_string(header.BitDepth) + "-bit" +
+         (header.Interlaced ? " interlaced" : "");
+}
+
+// info FILE: what the desktop is given for the file. A PNG file goes to it as it is,
+// so its header speaks for it; every other file is what the picture registry loads.
+int RunInfo(const TCommandLine& line) {
+  if (line.Operands.size() != 1) return kUsageError;
+  const std::string& path = line.Operands[0];
   return ReportErrors([&] {
+    if (SameText(PictureFileExtension(path), "png")) {
+      std::printf("%s\n", DescribePng(path).c_str());
+      return 0;
+    }
     TPicture picture;
-    picture.LoadFromFile(args[0]);
+    picture.LoadFromFile(path);
     std::printf("%s\n", Describe(*picture.Graphic()).c_str());
     return 0;
   });
@@ -101,8 +118,13 @@ void Convert(const std::string& input, const std::string& output) {
   }
 }
 
-int RunConvert(const Arguments& args) {
+int RunConvert(const TCommandLine& line) {
+  const std::vector<std::string>& args = line.Operands;
   if (args.size() != 2) return kUsageError;
+  if (!SameText(PictureFileExtension(args[1]), "bmp")) {
+    std::fprintf(stderr, "tapestro-tool convert: the output name must end in .bmp: %s\n", args[1].c_str());
+    return kUsageError;
+  }
   return ReportErrors([&] {
     Convert(args[0], args[1]);
     return 0;
@@ -111,8 +133,14 @@ int RunConvert(const Arguments& args) {
 
 }  // namespace
 
-Command ListCommand() { return {"list", "FOLDER [MASK]", RunList}; }
-Command InfoCommand() { return {"info", "FILE", RunInfo}; }
-Command ConvertCommand() { return {"convert", "IN OUT.bmp", RunConvert}; }
+Command ListCommand() {
+  return {"list", "FOLDER [MASK]", "print the image files of FOLDER in rotation order, one a line", {}, RunList};
+}
+Command InfoCommand() {
+  return {"info", "FILE", "describe what the desktop is given for FILE: kind, size and format", {}, RunInfo};
+}
+Command ConvertCommand() {
+  return {"convert", "IN OUT.bmp", "write the wallpaper conversion of IN as a BMP file", {}, RunConvert};
+}
 
 }  // namespace tapestro::tool

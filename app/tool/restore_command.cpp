@@ -14,13 +14,9 @@ namespace tapestro::tool {
 
 namespace {
 
-int RunRestore(const Arguments& args) {
-  std::optional<std::string> forced;
-  if (args.size() == 2 && args[0] == "--backend") {
-    forced = args[1];
-  } else if (!args.empty()) {
-    return kUsageError;
-  }
+int RunRestore(const TCommandLine& line) {
+  const std::optional<std::string> forced = line.Value(kBackendOption.Long);
+  if (!line.Operands.empty()) return kUsageError;
   return RunWithDesktop([&forced] {
     const TAppFolders folders = ProgramFolders();
     TSettings settings(folders.SettingsFile());
@@ -38,6 +34,12 @@ int RunRestore(const Arguments& args) {
 
 }  // namespace
 
-Command RestoreCommand() { return {"restore", "[--backend NAME]", RunRestore}; }
+Command RestoreCommand() {
+  return {"restore",
+          "[--backend NAME]",
+          "set the wallpaper the program or the tool set last once more",
+          {kBackendOption},
+          RunRestore};
+}
 
 }  // namespace tapestro::tool

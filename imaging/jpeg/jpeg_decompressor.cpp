@@ -80,7 +80,9 @@ auto TJpegDecompressor::Guarded(Call call) {
 
 void TJpegDecompressor::RaiseFailure() {
   if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
-  RaiseJpegError(errors_.msg_code);
+  char text[JMSG_LENGTH_MAX] = {};
+  (*errors_.format_message)(reinterpret_cast<j_common_ptr>(&info_), text);
+  RaiseJpegError(errors_.msg_code, text);
 }
 
 void TJpegDecompressor::ErrorExit(j_common_ptr info) {

@@ -1,6 +1,7 @@
 #pragma once
 // EJPEG and the fixed texts of JPEG images. Every failure of the JPEG library becomes
-// EJPEG carrying the library's message code; the library's own texts are never shown.
+// EJPEG carrying the library's message code, which is the text the program shows; the
+// library's own readable text rides along for tapestro-tool, which prints it beside.
 #include "base/errors.h"
 #include "base/text.h"
 
@@ -14,10 +15,18 @@ inline constexpr char kJpegDescription[] = "JPEG Image File";
 
 class EJPEG : public EInvalidGraphic {
  public:
-  using EInvalidGraphic::EInvalidGraphic;
+  explicit EJPEG(std::string message, std::string libraryText = {})
+      : EInvalidGraphic(std::move(message)), libraryText_(std::move(libraryText)) {}
+  // What the library said, as it words it; empty for the limits we raise ourselves.
+  const std::string& LibraryText() const { return libraryText_; }
+
+ private:
+  std::string libraryText_;
 };
 
-// EJPEG "JPEG error #%d" with the library's message code.
-[[noreturn]] inline void RaiseJpegError(int messageCode) { throw EJPEG(Format(msg::kJpegError, messageCode)); }
+// EJPEG "JPEG error #%d" with the library's message code and its text.
+[[noreturn]] inline void RaiseJpegError(int messageCode, std::string libraryText = {}) {
+  throw EJPEG(Format(msg::kJpegError, messageCode), std::move(libraryText));
+}
 
 }  // namespace tapestro

@@ -24,11 +24,7 @@ std::string LocalAppDataFolder() {
 
 }  // namespace
 
-// Portable use is the user's choice, made by putting a Tapestro.ini beside the program;
-// an installed program never writes into its own folder.
-TAppFolders ResolveAppFolders(const std::string& executableFolder) {
-  const std::string beside = IncludeTrailingPathDelimiter(executableFolder);
-  if (!executableFolder.empty() && FileExists(beside + kSettingsFileName)) return {beside, beside};
+TAppFolders PerUserFolders() {
   const std::string perUser = LocalAppDataFolder();
   return {perUser, perUser};
 }

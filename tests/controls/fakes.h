@@ -1,9 +1,12 @@
 #pragma once
-// Stand-ins for the system's volumes and notification area, driven by the tests.
+// Stand-ins for the system's volumes, notification area and autostart entry, driven by
+// the tests.
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
+#include "platform/autostart.h"
 #include "platform/tray_host.h"
 #include "platform/volume_source.h"
 
@@ -46,6 +49,19 @@ class TFakeTrayHost final : public TTrayHost {
 
  private:
   bool available_;
+};
+
+// The session's autostart entry, as a flag; Refuse makes every change fail.
+class TFakeAutostart final : public TAutostart {
+ public:
+  bool Enabled() const override { return On; }
+  void SetEnabled(bool enabled) override {
+    if (Refuse) throw EInOutError("Cannot create file \"autostart\".");
+    On = enabled;
+  }
+
+  bool On = false;
+  bool Refuse = false;
 };
 
 }  // namespace tapestro::test

@@ -1,6 +1,6 @@
 #pragma once
 // A main window over a settings folder of its own, with stand-ins for the notification
-// area and the volumes, and its warning sounds counted.
+// area, the volumes and the autostart entry, and its warning sounds counted.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -31,6 +31,9 @@ class FormFixture : public ::testing::Test {
     TWindowServices services;
     services.TrayHost = std::make_unique<TFakeTrayHost>(trayHost);
     services.Volumes = std::make_unique<TFakeVolumeSource>(std::vector<TVolumeInfo>{{Volume() + "/", "Vol", 1}});
+    auto fakeAutostart = std::make_unique<TFakeAutostart>();
+    autostart = fakeAutostart.get();
+    services.Autostart = std::move(fakeAutostart);
     form = std::make_unique<TForm1>(TAppFolders{dir.Path() + "/", dir.Path() + "/"}, std::move(services));
     form->WarningSound = [this] { ++beeps; };
     return *form;
@@ -55,6 +58,7 @@ class FormFixture : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<TForm1> form;
   int beeps = 0;
+  TFakeAutostart* autostart = nullptr;
 
  private:
   std::string startFolder_ = GetCurrentDir();

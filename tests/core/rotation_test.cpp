@@ -182,6 +182,13 @@ TEST_F(RotationTest, ChangeWallpaperNowWhileStoppedChangesOnceAndStaysDisabled) 
   EXPECT_EQ(Ini(), "[Settings]\n");
 }
 
+TEST_F(RotationTest, ALaterStartsChangeNowIsOneStep) {
+  List(pics);
+  form.RemoteCommand(TInstanceCommand::ChangeNow);
+  form.RemoteCommand(TInstanceCommand::ChangeNow);
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"A.bmp", "B.png"}));
+}
+
 TEST_F(RotationTest, UpdateWithTheSelectedFileKeepsTheRotationsPlace) {
   List(pics);
   form.FileListBox1->SetItemIndex(2);

@@ -110,9 +110,9 @@ TEST_F(WallpaperPreparationTest, AnUpdateEndsWithTheTimeAndTheBareNameAndForgets
 
 TEST_F(WallpaperPreparationTest, TheStoredPlacementGivesTheCodeAndTheOrigin) {
   const std::pair<const char*, const char*> cases[] = {
-      {"0", "10 0,0"},   {"1", "00 0,0"},       {"2", "02 0,0"},     {"-1", "00 0,0"},
-      {"3", "010 0,0"},  {"4", "06 0,0"},       {"5", "00 0,0"},     {"", "00 0,0"},        {"Tile", "00 0,0"},  {"10,20", "00 10,20"},
-      {"-4,9", "00 -4,9"}, {" 7, -3", "00 7,-3"},
+      {"0", "10 0,0"},    {"1", "00 0,0"},       {"2", "02 0,0"},     {"-1", "00 0,0"},
+      {"3", "010 0,0"},   {"4", "06 0,0"},       {"5", "00 0,0"},     {"", "00 0,0"},
+      {"Tile", "00 0,0"}, {"10,20", "00 10,20"}, {"-4,9", "00 -4,9"}, {" 7, -3", "00 7,-3"},
   };
   for (const auto& [stored, expected] : cases) {
     desktop.Calls.clear();

@@ -1,8 +1,11 @@
 // The window's place for the tree, the tray icon and the preview, and the commands
-// that preview a file and show, hide or minimise the window.
+// that preview a file, show, hide or minimise the window, start with the session, and
+// come from a later start.
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -151,6 +154,40 @@ TEST_F(WindowCommandsTest, WithoutANotificationAreaTheWindowStaysReachable) {
   EXPECT_TRUE(form.isMinimized());
   form.pitHide->trigger();
   EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(WindowCommandsTest, StartWithTheSessionSitsInBothMenusAndShowsTheEntryAsItIs) {
+  TForm1& form = MakeForm();
+  QAction* item = form.mnuStartWithSession;
+  EXPECT_TRUE(form.mnuFile->actions().contains(item));
+  EXPECT_TRUE(form.pmnRight->actions().contains(item));
+  EXPECT_TRUE(item->isCheckable());
+  EXPECT_FALSE(item->isChecked());  // off by default
+
+  item->trigger();
+  EXPECT_TRUE(autostart->On);
+  EXPECT_TRUE(item->isChecked());
+  autostart->On = false;  // removed behind the program's back
+  emit form.pmnRight->aboutToShow();
+  EXPECT_FALSE(item->isChecked());
+
+  autostart->Refuse = true;
+  test::MessageBoxWatcher boxes;
+  item->trigger();
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Cannot create file \"autostart\"."});
+  EXPECT_FALSE(item->isChecked());
+}
+
+TEST_F(WindowCommandsTest, ALaterStartShowsTheWindowOrEndsTheProgramAsTheTrayMenuDoes) {
+  TForm1& form = MakeForm();
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(form.isVisible());
+  form.RemoteCommand(TInstanceCommand::Show);
+  EXPECT_TRUE(form.isVisible());
+  QSignalSpy closed(&form, &TForm1::Closed);
+  form.RemoteCommand(TInstanceCommand::Quit);
+  EXPECT_EQ(closed.size(), 1);
+  EXPECT_FALSE(form.isVisible());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ source "$(dirname "$0")/lib_xserver.sh"
 work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
 cp "$build/tapestro" "$work/"
+: >"$work/Tapestro.ini"  # a portable copy: its settings stay beside it
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_xserver

@@ -7,9 +7,12 @@ build=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-tool=$build/tapestro-tool
 work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
+# A portable copy: its pictures stay beside it.
+cp "$build/tapestro-tool" "$work/"
+: >"$work/Tapestro.ini"
+tool=$work/tapestro-tool
 mkdir -p "$work/my pictures"
 cd "$work/my pictures"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config GSETTINGS_BACKEND=keyfile

@@ -11,6 +11,7 @@ source "$here/lib_pictures.sh"
 cd "$work"
 unset DISPLAY XDG_CURRENT_DESKTOP
 cp "$build/tapestro-tool" "$work/"
+: >"$work/Tapestro.ini"  # a portable copy: its pictures stay beside it
 tool=$work/tapestro-tool
 
 # Without the shell on the bus (and no display) nothing can show the picture.

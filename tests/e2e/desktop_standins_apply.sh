@@ -14,6 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS SWAYSOCK DESKTOP_SESSION
 mkdir bin standins "my pictures"
 cp "$build/tapestro-tool" bin/
+: >bin/Tapestro.ini  # a portable copy: its pictures stay beside it
 tool=$work/bin/tapestro-tool
 make_picture "my pictures/\$un'usual.png" 40x30 red blue
 picture="$work/my pictures/\$un'usual.png"

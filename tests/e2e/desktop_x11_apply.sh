@@ -7,10 +7,13 @@ build=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-tool=$build/tapestro-tool
 probe=$build/tests/e2e/x11-root-probe
 work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
+# A portable copy: its pictures stay beside it.
+cp "$build/tapestro-tool" "$work/"
+: >"$work/Tapestro.ini"
+tool=$work/tapestro-tool
 cd "$work"
 unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
 

@@ -9,9 +9,12 @@ build=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-tool=$build/tapestro-tool
 work=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$work"' EXIT
+# A portable copy: its pictures stay beside it.
+cp "$build/tapestro-tool" "$work/"
+: >"$work/Tapestro.ini"
+tool=$work/tapestro-tool
 cd "$work"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_TYPE WAYLAND_DISPLAY DESKTOP_SESSION SWAYSOCK DBUS_SESSION_BUS_ADDRESS
 fail() { echo "FAIL: $*" >&2; exit 1; }

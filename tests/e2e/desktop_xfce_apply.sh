@@ -12,6 +12,7 @@ cd "$work"
 unset DISPLAY XDG_CURRENT_DESKTOP
 # The tool makes the fresh names beside itself, in a folder of this test's own.
 cp "$build/tapestro-tool" "$work/"
+: >"$work/Tapestro.ini"
 tool=$work/tapestro-tool
 query() { xfconf-query -c xfce4-desktop -p "$1"; }
 

@@ -28,7 +28,8 @@ expect_error "Bitmap image is not valid" "$tool" convert bad.bmp out.bmp
 cmp out.bmp kept.bmp || fail "a failed conversion touched its output"
 [ -z "$(find . -name '.out.bmp.*')" ] || fail "a temporary file was left behind"
 expect_error "Bitmap image is not valid" "$tool" info bad.bmp
-expect_error "Unknown picture file extension (.PNG)" "$tool" info shot.PNG
+printf 'not a picture' >shot.PNG
+expect_error "shot.PNG is not a PNG file" "$tool" info shot.PNG
 expect_error "Unknown picture file extension (.png)" "$tool" convert shot.png out.bmp
 expect_error "Cannot open file \"$work/missing.bmp\". No such file or directory" "$tool" info "$work/missing.bmp"
 

@@ -18,10 +18,10 @@ fi
 
 cp out.bmp kept.bmp
 echo "a text file" >notes.jpg
-expect_error "JPEG error #53" "$tool" info notes.jpg
-expect_error "JPEG error #53" "$tool" convert notes.jpg out.bmp
+expect_error "JPEG error #53 (Not a JPEG file: starts with 0x61 0x20)" "$tool" info notes.jpg
+expect_error "JPEG error #53 (Not a JPEG file: starts with 0x61 0x20)" "$tool" convert notes.jpg out.bmp
 : >empty.jpg
 [ "$("$tool" info empty.jpg)" = "TJPEGImage 0 0 pf24bit" ] || fail "an empty file loads"
-expect_error "JPEG error #42" "$tool" convert empty.jpg out.bmp
+expect_error "JPEG error #42 (Empty input file)" "$tool" convert empty.jpg out.bmp
 cmp out.bmp kept.bmp || fail "a failed conversion touched its output"
 echo "tool_jpeg: ok"

@@ -7,8 +7,9 @@
 source "$(dirname "$0")/lib_xserver.sh"
 scratch=$(mktemp -d)
 trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
-# A copy in a folder of its own: its settings file lives beside it.
+# A portable copy in a folder of its own: its settings file lives beside it.
 cp "$1/tapestro" "$scratch/"
+: >"$scratch/Tapestro.ini"
 program="$scratch/tapestro"
 pid_file="$scratch/pid"
 
@@ -116,7 +117,7 @@ stop_program
 
 check "without a notification area the window is never out of reach"
 kill "$tray_pid"
-rm "$scratch/Tapestro.ini"
+: >"$scratch/Tapestro.ini"
 start_program
 wait_for iconic
 wait_for in_front

@@ -29,12 +29,16 @@ std::vector<uint8_t> Photo(int width = 64, int height = 48) {
   return EncodeJpeg(recipe);
 }
 
-void ExpectJpegError(const std::function<void()>& work, int code) {
+// The error's code, and the library's own words when libraryText is given.
+void ExpectJpegError(const std::function<void()>& work, int code, const char* libraryText = nullptr) {
   try {
     work();
     ADD_FAILURE() << "no error, expected #" << code;
   } catch (const EJPEG& e) {
     EXPECT_EQ(e.Message(), "JPEG error #" + std::to_string(code));
+    if (libraryText != nullptr) {
+      EXPECT_EQ(e.LibraryText(), libraryText);
+    }
   }
 }
 
@@ -87,7 +91,7 @@ TEST(JpegLoadingTest, FilesThatAreNoJpegFailAtLoadAndLeaveTheImageAsItWas) {
   auto jpeg = JpegOf(Photo(40, 30));
   const std::string text = "This is a text file, named .jpg by mistake.\n";
   TSpanStream stream(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-  ExpectJpegError([&] { jpeg->LoadFromStream(stream); }, 53);
+  ExpectJpegError([&] { jpeg->LoadFromStream(stream); }, 53, "Not a JPEG file: starts with 0x54 0x68");
   EXPECT_EQ(jpeg->Width(), 40);
   EXPECT_EQ(jpeg->Bitmap().Height(), 30);
 

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QImageReader>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
