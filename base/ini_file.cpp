@@ -38,21 +38,15 @@ std::optional<Document> Load(const std::string& path, size_t limit) {
     std::string_view view(bytes);
     size_t start = 0;
     while (start < view.size()) {
-      size_t end = view.find('\n', start);
-      Line line;
-      if (end == std::string_view::npos) {
-        line.text = std::string(view.substr(start));
-        start = view.size();
-      } else {
-        line.text = std::string(view.substr(start, end - start));
-        line.ending = "\n";
-        start = end + 1;
-      }
-      if (!line.text.empty() && line.text.back() == '\r') {
-        line.text.pop_back();
-        line.ending = "\r" + line.ending;
-      }
-      doc.lines.push_back(std::move(line));
+      const size_t newline = view.find('\n', start);
+      const size_t next = newline == std::string_view::npos ? view.size() : newline + 1;
+      const std::string_view whole = view.substr(start, next - start);
+      // The ending is what follows the text: "\n", "\r\n", or "\r" or nothing on a last line.
+      size_t length = whole.size();
+      if (length > 0 && whole[length - 1] == '\n') --length;
+      if (length > 0 && whole[length - 1] == '\r') --length;
+      doc.lines.push_back(Line{std::string(whole.substr(0, length)), std::string(whole.substr(length))});
+      start = next;
     }
     return doc;
   } catch (const EStreamError&) {

@@ -11,12 +11,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-15}
-tool=$build/tapestro-tool
-for program in "$tool" hsetroot feh Xvfb convert; do
+for program in "$build/tapestro-tool" hsetroot feh Xvfb convert; do
   command -v "$program" >/dev/null || { echo "missing: $program" >&2; exit 1; }
 done
 
 source "$here/../tests/e2e/lib_xserver.sh"
+# A portable copy of the tool: the pictures it applies stay in its scratch folder, never
+# in the user's own data folder.
+e2e_init "$build"
+portable_copy tapestro-tool
+tool=$work/tapestro-tool
 start_xserver 1920x1080
 xserver=${_e2e_pids[0]}
 unset XDG_CURRENT_DESKTOP

@@ -3,8 +3,8 @@
 # same run, on a private X server with a window manager and a notification area:
 #  - start-up: from process start until its icon is docked in the notification area,
 #    until the icon's picture is drawn there, and (the program only) until the
-#    start-up step has restored its window, which comes one second after start by
-#    design; medians of RUNS starts, in turn;
+#    start-up step has restored its window, which it schedules one second after
+#    start; medians of RUNS starts, in turn;
 #  - resident memory, medians of SESSIONS sessions, each next to one of the reference:
 #    after ten idle seconds with the window restored; then with "Minimize on Startup"
 #    and a rotating folder of 2,000 pictures (the icon alone, as the reference
@@ -216,7 +216,7 @@ allowance=$(((photo_kib + bitmap_kib) * 11 / 10))
 row "figure" "tapestro" "qt-tray-idle" "ratio"
 row "start to docked icon, median ms" "$ours_start" "$ref_start" "$(ratio "$ours_start" "$ref_start")"
 row "start to drawn icon, median ms" "$ours_paint" "$ref_paint" "$(ratio "$ours_paint" "$ref_paint")"
-row "start to restored window (1 s by design), ms" "$ours_window" "-" "-"
+row "start to restored window (1 s scheduled), ms" "$ours_window" "-" "-"
 row "resident after 10 s idle, window shown, KiB" "${m[shown]}" "${m[ref]}" "$(ratio "${m[shown]}" "${m[ref]}")"
 row "resident after 10 s idle, icon only, 2,000 pictures" "${m[idle]}" "${m[ref]}" "$(ratio "${m[idle]}" "${m[ref]}")"
 row "  same, after the window was shown and hidden" "${m[hidden]}" "${m[ref]}" "$(ratio "${m[hidden]}" "${m[ref]}")"

@@ -50,18 +50,9 @@ function(tapestro_module name)
     endforeach()
   endif()
   # Headers stay in the list so that AUTOMOC sees every Q_OBJECT class.
-  set(compiled ${sources})
-  list(FILTER compiled INCLUDE REGEX "\\.cpp$")
-  if(NOT compiled)
-    # A module with headers only so far.
-    add_library(tapestro_${name} INTERFACE)
-    target_include_directories(tapestro_${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(tapestro_${name} INTERFACE ${deps})
-    return()
-  endif()
   add_library(tapestro_${name} STATIC ${sources})
   target_include_directories(tapestro_${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(tapestro_${name} PUBLIC ${deps})
+  target_link_libraries(tapestro_${name} PUBLIC ${deps} tapestro_sanitizers PRIVATE tapestro_warnings)
   # The incremental moc step does not notice a header that first appears after a
   # pull, and its signals would then be missing at link time: when the set of headers
   # changes, dropping the step's timestamp makes it run again.
@@ -76,20 +67,4 @@ function(tapestro_module name)
     file(WRITE ${header_list} "${headers}")
     file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/tapestro_${name}_autogen/timestamp)
   endif()
-endfunction()
-
-# tapestro_test_suite(NAME DEPS...): one GoogleTest executable per tests/ subfolder.
-# Sources whose names match TAPESTRO_TEST_EXCLUDE (a regex set by the caller) are left out.
-function(tapestro_test_suite name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(TAPESTRO_TEST_EXCLUDE)
-    list(FILTER sources EXCLUDE REGEX "${TAPESTRO_TEST_EXCLUDE}")
-  endif()
-  if(NOT sources)
-    return()
-  endif()
-  add_executable(test_${name} ${sources})
-  target_link_libraries(test_${name} PRIVATE ${ARGN} tapestro_test_support GTest::gmock)
-  gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES LABELS ${name} TIMEOUT 300)
 endfunction()

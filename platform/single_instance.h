@@ -5,30 +5,11 @@
 // on Windows a named mutex and a message.
 #include <QObject>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
+
+#include "platform/instance_command.h"
 
 namespace tapestro {
-
-enum class TInstanceCommand { Show, ChangeNow, Quit };
-
-// The commands' words, on the command line ("--change-now") and between the copies.
-inline constexpr std::pair<TInstanceCommand, std::string_view> kInstanceCommandWords[] = {
-    {TInstanceCommand::Show, "show"}, {TInstanceCommand::ChangeNow, "change-now"}, {TInstanceCommand::Quit, "quit"}};
-
-inline std::string_view InstanceCommandWord(TInstanceCommand command) {
-  for (const auto& [known, word] : kInstanceCommandWords)
-    if (known == command) return word;
-  return {};
-}
-
-inline std::optional<TInstanceCommand> InstanceCommandNamed(std::string_view word) {
-  for (const auto& [command, known] : kInstanceCommandWords)
-    if (known == word) return command;
-  return std::nullopt;
-}
 
 class TSingleInstance : public QObject {
   Q_OBJECT

@@ -65,7 +65,7 @@ std::string Describe(TGraphic& graphic) {
     line += std::string(" ") + PixelFormatName(bitmap->PixelFormat());
   if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic))
     line += std::string(" ") + PixelFormatName(jpeg->PixelFormat());
-  if (auto* gif = dynamic_cast<TGIFImage*>(&graphic)) line += " " + DescribeGif(*gif);
+  if (auto* gif = dynamic_cast<TGIFImage*>(&graphic)) line.append(" ").append(DescribeGif(*gif));
   return line;
 }
 

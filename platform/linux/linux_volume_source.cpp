@@ -145,7 +145,7 @@ std::string VolumeCaption(std::string_view label, std::string_view place) {
   return name + " " + UnreadableVolumeCaption(place);
 }
 
-std::string UnreadableVolumeCaption(std::string_view place) { return "(" + std::string(place) + ")"; }
+std::string UnreadableVolumeCaption(std::string_view place) { return std::string("(").append(place).append(")"); }
 
 TMountWatcher::TMountWatcher(const std::string& mountTable, QObject* parent) : QObject(parent) {
   fd_ = ::open(mountTable.c_str(), O_RDONLY | O_CLOEXEC);

@@ -48,8 +48,8 @@ TEST(FileListingTest, ListsOnlyRegularFilesThatAreNotHidden) {
   ::chmod(dir.File("shown.jpg").c_str(), 0444);       // read-only
   ::mkdir(dir.File("folder.jpg").c_str(), 0700);      // folders never show by default
   ::mkfifo(dir.File("pipe.jpg").c_str(), 0600);       // neither do pipes,
-  ::symlink("missing.jpg", dir.File("broken.jpg").c_str());  // nor broken links
-  ::symlink("shown.jpg", dir.File("link.jpg").c_str());      // a link to a picture is one
+  ASSERT_EQ(::symlink("missing.jpg", dir.File("broken.jpg").c_str()), 0);  // nor broken links
+  ASSERT_EQ(::symlink("shown.jpg", dir.File("link.jpg").c_str()), 0);      // a link to a picture is one
   EXPECT_EQ(List(dir), (Strings{"link.jpg", "locked.jpg", "shown.jpg"}));
 }
 

@@ -3,16 +3,10 @@
 # back end in a private home) and the desktops' installed schemas, read back with
 # gsettings: GNOME's URIs (light and dark), Cinnamon's URI, MATE's plain path, and the
 # placement of each.
-build=$1
+#   desktop_gsettings_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_xserver.sh"
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_pictures.sh"
-work=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
-# A portable copy: its pictures stay beside it.
-cp "$build/tapestro-tool" "$work/"
-: >"$work/Tapestro.ini"
-tool=$work/tapestro-tool
 mkdir -p "$work/my pictures"
 cd "$work/my pictures"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config GSETTINGS_BACKEND=keyfile

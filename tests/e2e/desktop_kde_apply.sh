@@ -3,16 +3,12 @@
 # for the shell on a private session bus: the script sets the picture and its fill mode
 # on every desktop, and two changes of the same rewritten file hand Plasma two
 # different names, each showing its own picture.
-build=$1
+#   desktop_kde_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_private_bus.sh" "$@"
-source "$here/lib_xserver.sh"
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_pictures.sh"
-cd "$work"
 unset DISPLAY XDG_CURRENT_DESKTOP
-cp "$build/tapestro-tool" "$work/"
-: >"$work/Tapestro.ini"  # a portable copy: its pictures stay beside it
-tool=$work/tapestro-tool
 
 # Without the shell on the bus (and no display) nothing can show the picture.
 make_picture tempwp.bmp 40x30 red blue

@@ -3,19 +3,14 @@
 # does not have, each against a recording stand-in: hyprpaper's IPC socket (a small
 # recorder), pcmanfm-qt and pcmanfm on PATH, and the user's own WallpaperCommand. The
 # words each receives, and a refusal reported with the stand-in's own reason.
-build=$1
+#   desktop_standins_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
+# The tool's fresh names and its settings file are beside it, in $work.
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-work=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
-cd "$work"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS SWAYSOCK DESKTOP_SESSION
-mkdir bin standins "my pictures"
-cp "$build/tapestro-tool" bin/
-: >bin/Tapestro.ini  # a portable copy: its pictures stay beside it
-tool=$work/bin/tapestro-tool
+mkdir standins "my pictures"
 make_picture "my pictures/\$un'usual.png" 40x30 red blue
 picture="$work/my pictures/\$un'usual.png"
 
@@ -31,7 +26,7 @@ STANDIN
 done
 export PATH=$work/standins:$PATH
 last_call() { awk 'BEGIN {n = 0} /^--$/ {n++; next} {line[n] = line[n] $0 "|"} END {print line[n - 1]}' "$1.args"; }
-fresh() { echo "$work/bin/tapestro-desktop-$1.png"; }
+fresh() { echo "$work/tapestro-desktop-$1.png"; }
 
 # hyprpaper: preload, show on every monitor, then unload the picture shown before.
 export XDG_RUNTIME_DIR=$work/runtime HYPRLAND_INSTANCE_SIGNATURE=abc_123
@@ -72,7 +67,7 @@ grep -qx "The desktop did not take the wallpaper: pcmanfm failed (exit status 3)
   fail "$(cat error.txt)"
 
 # The user's own command wins over the session's desktop and runs without a shell.
-printf '[Settings]\nWallpaperCommand=my-setter --mode=%%m "%%f" 100%%%%\n' >bin/Tapestro.ini
+printf '[Settings]\nWallpaperCommand=my-setter --mode=%%m "%%f" 100%%%%\n' >"$ini"
 [ "$(XDG_CURRENT_DESKTOP=LXQt "$tool" apply "$picture" 12,-7 2>/dev/null)" = "backend: command" ] || fail command
 [ "$(last_call my-setter)" = "--mode=12,-7|$picture|100%|" ] || fail "$(last_call my-setter)"
 [ ! -e "$work/un'usual.png" ] || fail "the name was read by a shell"

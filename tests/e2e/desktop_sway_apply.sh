@@ -3,21 +3,15 @@
 # and then a detached swaybg show each placement (grim screenshots against the picture
 # ImageMagick lays out), a second output made by create_output gets the picture too,
 # and the swaybg the previous change started is ended once the next one runs.
-build=$1
+#   desktop_sway_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 source "$here/lib_sway.sh"
-work=$(mktemp -d)
 swaybg_pid() { cat "$sway_runtime/tapestro-swaybg.pid" 2>/dev/null; }
-trap 'kill "$(swaybg_pid)" 2>/dev/null || true; _e2e_cleanup; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+trap 'kill "$(swaybg_pid)" 2>/dev/null || true; _e2e_cleanup' EXIT
 
-mkdir "$work/bin"
-cp "$build/tapestro-tool" "$work/bin/"
-touch "$work/bin/Tapestro.ini"
-tool=$work/bin/tapestro-tool
-cd "$work"
 make_picture picture.png 200x150 yellow navy
 start_sway "$work"
 

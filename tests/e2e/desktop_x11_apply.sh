@@ -3,18 +3,12 @@
 # shows exactly the expected picture, the root pixmap outlives the tool, the previous
 # root setter's pixmap is freed, a live program's pixmap is not, and a damaged file
 # leaves the wallpaper as it was.
-build=$1
+#   desktop_x11_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
 probe=$build/tests/e2e/x11-root-probe
-work=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
-# A portable copy: its pictures stay beside it.
-cp "$build/tapestro-tool" "$work/"
-: >"$work/Tapestro.ini"
-tool=$work/tapestro-tool
-cd "$work"
 unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
 
 start_xserver 640x400
@@ -54,13 +48,14 @@ theirs=$(root_pixmap)
 ! "$probe" drawable "$theirs" >/dev/null
 
 # A pixmap named only in _XROOTPMAP_ID belongs to a live program: it must survive.
-E2E_LAST_PID_FILE=$work/holder.pid start_background "$probe" hold >holder.out
+start_background "$probe" hold >holder.out
+holder=$!
 wait_for grep -q 0x holder.out
 held=$(cat holder.out)
 "$tool" apply picture.bmp tile >/dev/null
-kill -0 "$(cat holder.pid)"
+kill -0 "$holder"
 "$probe" drawable "$held" >/dev/null
-kill "$(cat holder.pid)"
+kill "$holder"
 
 # A damaged file and a file that is not what its name says change nothing and say why.
 head -c 300 picture.bmp >damaged.bmp

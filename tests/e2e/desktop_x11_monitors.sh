@@ -5,19 +5,12 @@
 # ImageMagick lays out and feh's own placement on the same server. A Wayland session
 # the program does not drive, and a desktop of its own that does not answer, refuse
 # with a live X server behind them and leave the root window alone.
-build=$1
+#   desktop_x11_monitors.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib_tool.sh" "$1"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
-work=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$work"' EXIT
-# A portable copy: its pictures stay beside it.
-cp "$build/tapestro-tool" "$work/"
-: >"$work/Tapestro.ini"
-tool=$work/tapestro-tool
-cd "$work"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_TYPE WAYLAND_DISPLAY DESKTOP_SESSION SWAYSOCK DBUS_SESSION_BUS_ADDRESS
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_xserver 2560x800
 xrandr --setmonitor left 1280/338x800/211+0+0 screen >/dev/null

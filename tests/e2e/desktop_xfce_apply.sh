@@ -3,17 +3,13 @@
 # bus: every existing backdrop (whatever its monitor is called) gets the picture and
 # XFCE's style; two changes of the same rewritten file hand xfdesktop two different
 # names, each showing its own picture.
-build=$1
+#   desktop_xfce_apply.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib_private_bus.sh" "$@"
-source "$here/lib_xserver.sh"
-source "$here/lib_pictures.sh"
-cd "$work"
-unset DISPLAY XDG_CURRENT_DESKTOP
 # The tool makes the fresh names beside itself, in a folder of this test's own.
-cp "$build/tapestro-tool" "$work/"
-: >"$work/Tapestro.ini"
-tool=$work/tapestro-tool
+source "$here/lib_private_bus.sh" "$@"
+source "$here/lib_tool.sh" "$1"
+source "$here/lib_pictures.sh"
+unset DISPLAY XDG_CURRENT_DESKTOP
 query() { xfconf-query -c xfce4-desktop -p "$1"; }
 
 make_picture tempwp.png 40x30 red blue

@@ -4,11 +4,12 @@
 # of the program and of tapestro-tool apply go to ~/.local/share/tapestro/, "Start with
 # the session" writes and removes a valid autostart entry for this copy, and nothing is
 # ever written beside the executables.
-build=$1
+#   installed_copy.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_private_bus.sh" "$@"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
+e2e_init "$1"
 unset XDG_CURRENT_DESKTOP XDG_DATA_HOME
 bin=$HOME/.local/bin
 data=$HOME/.local/share/tapestro
@@ -19,13 +20,12 @@ make_picture "$work/pics/a.jpg" 320x240 yellow navy
 convert "$work/pics/a.jpg[0]" "$work/b.gif"
 printf '[Settings]\nwalldir=%s\n' "$work/pics" >"$XDG_CONFIG_HOME/tapestro/Tapestro.ini"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 check() { echo "-- $1"; }
 touch "$work/before"
 
-start_xserver 320x240
-start_window_manager
-E2E_LAST_PID_FILE=$work/pid start_background "$bin/tapestro"
+start_desktop 320x240
+start_background "$bin/tapestro"
+app=${_e2e_pids[-1]}
 window=$(front_main_window)  # the start-up step has read the settings
 
 check "the program and the tool write their pictures to the data folder"
@@ -44,9 +44,10 @@ wait_for test ! -e "$entry"
 
 check "nothing was written beside the executables"
 "$bin/tapestro" --quit
+wait_for eval '! kill -0 "$app"'
 [ "$(ls -A "$bin" | tr '\n' ' ')" = "tapestro tapestro-tool " ] || fail "beside the executables: $(ls -A "$bin")"
 # Besides ours, only the window manager's log is written.
-written=$(find "$work" -type f -newer "$work/before" ! -name pid |
+written=$(find "$work" "$(dirname "$HOME")" -type f -newer "$work/before" |
   grep -v -e "^$XDG_CONFIG_HOME/" -e "^$data/" -e "^$HOME/.cache/openbox/" || true)
 [ -z "$written" ] || fail "written elsewhere: $written"
 echo "installed copy: all checks passed"

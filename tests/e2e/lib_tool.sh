@@ -1,20 +1,16 @@
-# Sourced by the tests of tapestro-tool: runs in a scratch folder removed at exit.
-#   source lib_tool.sh BUILD_DIR      sets $tool, a portable copy in $work/bin, and $work,
-#                                     and cds into $work
-#   fail TEXT                         ends the test
+# Sourced by the tests of tapestro-tool: runs in the scratch folder.
+#   source lib_tool.sh BUILD_DIR      sets $work and cds into it; $tool is a copy in
+#                                     $work beside its own Tapestro.ini, so that its
+#                                     pictures and settings stay there
 #   bytes_at FILE OFFSET COUNT        the bytes as decimal numbers
 #   expect_error TEXT COMMAND...      the command exits 1 with TEXT on standard error and
 #                                     nothing on standard output
-set -euo pipefail
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/bin"
-cp "$1/tapestro-tool" "$work/bin/"
-: >"$work/bin/Tapestro.ini"
-tool=$work/bin/tapestro-tool
+source "$(dirname "${BASH_SOURCE[0]}")/lib_e2e.sh"
+e2e_init "$1"
+portable_copy tapestro-tool
+tool="$work/tapestro-tool"
 cd "$work"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 bytes_at() { od -An -tu1 -j "$2" -N "$3" "$1" | xargs; }
 
 expect_error() {

@@ -1,30 +1,21 @@
-# Sourced by the end-to-end tests. Starts a private X server (Xvfb with -noreset, so
-# the root pixmap and its properties survive the last client), optionally a window
-# manager and a tray host, and stops all of them when the test's shell exits.
+# Sourced by the end-to-end tests and benchmarks that need an X server. Starts a private
+# X server (Xvfb with -noreset, so the root pixmap and its properties survive the last
+# client), a window manager and a tray host, stops all of them when the shell exits,
+# and drives the program's windows.
 #   start_xserver [WIDTHxHEIGHT]   sets DISPLAY
 #   start_window_manager           openbox: needed for minimise, activate and focus
+#   start_desktop [WIDTHxHEIGHT]   both
 #   start_tray_host                trayer: an XEmbed notification area
-#   wait_for COMMAND...            retries a command for up to 10 seconds
-#   front_main_window              waits for the main window, activates it, prints its id
-set -euo pipefail
-
-_e2e_pids=()
-_e2e_cleanup() {
-  local pid
-  for pid in "${_e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${_e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-}
-trap _e2e_cleanup EXIT
-
-wait_for() {
-  local i
-  for i in $(seq 1 100); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  echo "timed out waiting for: $*" >&2
-  return 1
-}
+#   start_program [FOLDER]         starts $work/tapestro in FOLDER (default $work), its
+#                                  output in $work/program.log; sets $app
+#   activate_window ID             brings a window to the front with the keyboard focus
+#   front_main_window              waits for the main window to show and settle in its
+#                                  place, activates it, prints its id
+#   settle ID                      returns once the program owning window ID has handled
+#                                  all that was sent to it, and the window manager all
+#                                  that program asked for: bounds a check that nothing
+#                                  happened
+source "$(dirname "${BASH_SOURCE[0]}")/lib_e2e.sh"
 
 start_xserver() {
   # Xvfb picks a free display itself and writes its number to a file: several test
@@ -44,12 +35,24 @@ start_xserver() {
 }
 
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  # Openbox's own settings, but windows minimised and restored at once: the animation
+  # moves a restored window across the screen for a while after it shows.
+  local config
+  config=$(mktemp)
+  _e2e_scratch+=("$config")
+  sed 's|<animateIconify>yes</animateIconify>|<animateIconify>no</animateIconify>|' /etc/xdg/openbox/rc.xml >"$config"
+  grep -q '<animateIconify>no</animateIconify>' "$config"
+  openbox --sm-disable --config-file "$config" >/dev/null 2>&1 &
   _e2e_pids+=($!)
   wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window'
   # The check window comes before the list of what it supports; activating a window
   # fails until that list is there.
   wait_for sh -c 'xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW'
+}
+
+start_desktop() {
+  start_xserver "$@"
+  start_window_manager
 }
 
 start_tray_host() {
@@ -59,19 +62,31 @@ start_tray_host() {
   wait_for sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"'
 }
 
-# Runs a program in the background and remembers it for the cleanup.
-start_background() {
-  "$@" &
-  _e2e_pids+=($!)
-  echo $! >"${E2E_LAST_PID_FILE:-/dev/null}"
+start_program() {
+  (cd "${1:-$work}" && exec "$work/tapestro" >>"$work/program.log" 2>&1) &
+  app=$!
+  _e2e_pids+=("$app")
 }
 
-# Waits for the program's main window to show, brings it to the front and prints its id.
+activate_window() {
+  local window=$1
+  xdotool windowactivate --sync "$window" || return 1
+  # The window manager hands the keyboard focus over after the activation.
+  _has_focus() { [ "$(xdotool getwindowfocus)" = "$(printf '%d' "$window")" ]; }
+  wait_for _has_focus
+}
+
 front_main_window() {
   local window
   # Errors are returned by hand: a command substitution does not stop on them.
   wait_for xdotool search --onlyvisible --name '^Tapestro$' || return 1
   window=$(xdotool search --onlyvisible --name '^Tapestro$' | head -n 1)
-  xdotool windowactivate --sync "$window" || return 1
+  # Once shown, the window is still moved to where the program places it.
+  settle "$window" || return 1
+  activate_window "$window" || return 1
   echo "$window"
+}
+
+settle() {
+  "$build/tests/e2e/x11-root-probe" settle "$1"
 }

@@ -4,20 +4,20 @@
 # window comes to the front, and ends, leaving one window and one icon; --change-now
 # changes the root window's wallpaper; --quit ends the running copy; with no copy
 # running the commands say so and fail.
-build=$1
+#   session_copy.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib_private_bus.sh" "$@"
 source "$here/lib_xserver.sh"
 source "$here/lib_pictures.sh"
+e2e_init "$1"
+portable_copy tapestro
 unset XDG_CURRENT_DESKTOP
-mkdir "$work/bin" "$work/pics"
-cp "$build/tapestro" "$work/bin/"
-program=$work/bin/tapestro
+mkdir "$work/pics"
+program=$work/tapestro
 make_picture "$work/screen.png" 320x240 yellow navy
 convert "$work/screen.png" BMP3:"$work/pics/A.bmp"
-printf '[Settings]\nwalldir=%s\nWallpaperloc=1\n' "$work/pics" >"$work/bin/Tapestro.ini"
+printf '[Settings]\nwalldir=%s\nWallpaperloc=1\n' "$work/pics" >"$ini"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 check() { echo "-- $1"; }
 # The main window is the program's one wide window; the icon is 22 pixels wide.
 windows() {
@@ -39,10 +39,10 @@ viewable() {
 }
 in_front() { viewable && [ "$(xdotool getactivewindow)" = "$(windows | head -n 1)" ]; }
 
-start_xserver 320x240
-start_window_manager
+start_desktop 320x240
 start_tray_host
-E2E_LAST_PID_FILE=$work/pid start_background "$program"
+start_background "$program"
+app=${_e2e_pids[-1]}
 wait_for has_icon
 wait_for in_front  # the start-up step restores the window
 xdotool windowminimize "$(windows)"
@@ -55,7 +55,7 @@ echo "the second start ended after $((($(date +%s%N) - started) / 1000000)) ms"
 wait_for in_front
 [ "$(windows | wc -l)" -eq 1 ] || fail "$(windows | wc -l) windows"
 [ "$(icons)" -eq 1 ] || fail "$(icons) icons"
-kill -0 "$(cat "$work/pid")" || fail "the first copy ended"
+kill -0 "$app" || fail "the first copy ended"
 
 check "--change-now changes the wallpaper"
 xdotool windowminimize "$(windows)"
@@ -69,7 +69,7 @@ same_picture "$work/shot-low.png" "$work/screen-low.png"
 
 check "--quit ends the running copy"
 "$program" --quit || fail "--quit exited $?"
-wait_for sh -c "! kill -0 $(cat "$work/pid")"
+wait_for eval '! kill -0 "$app"'
 
 check "without a running copy the commands fail and say so"
 for command in --show --change-now --quit; do

@@ -2,7 +2,7 @@
 # tapestro-tool's command-line conventions: help and the version on standard output
 # with exit 0, each command's own help, a word it does not know named on standard error
 # with exit 2, convert only into a .bmp name, and info on a PNG file from its header.
-source "$(dirname "$0")/lib_tool.sh"
+source "$(dirname "$0")/lib_tool.sh" "$1"
 
 # expect STATUS STDOUT-PATTERN STDERR-PATTERN COMMAND...: the exit status, and each
 # stream matched by grep -E ('^$' for an empty one).

@@ -4,14 +4,11 @@
 # click shows it, the menu's "&Hide Window" and the title bar's minimise hide it; with
 # "Minimize on Startup" it stays the icon; when the notification area quits, or there
 # is none, the window stays reachable as a minimised window.
+#   tray_icon.sh BUILD_DIR
 source "$(dirname "$0")/lib_xserver.sh"
-scratch=$(mktemp -d)
-trap '_e2e_cleanup; rm -rf "$scratch"' EXIT
-# A portable copy in a folder of its own: its settings file lives beside it.
-cp "$1/tapestro" "$scratch/"
-: >"$scratch/Tapestro.ini"
-program="$scratch/tapestro"
-pid_file="$scratch/pid"
+e2e_init "$1"
+# A copy in a folder of its own: its settings file lives beside it.
+portable_copy tapestro
 
 # The main window is the program's one wide window; the icon is 22 pixels wide.
 window_id() {
@@ -44,24 +41,29 @@ menu_open() {
   done
   return 1
 }
-click_icon() { xdotool mousemove --window "$(icon_id)" 10 10 click "$1"; }
-# Two right presses within the double-click time make a double click, which opens no
-# menu: let the last one age first.
+# Two presses of a button close together in time and place make a double click, and a
+# right double click opens no menu: each click lands 14 pixels from the one before,
+# past the double-click distance.
+click_x=4
+click_icon() {
+  click_x=$((22 - click_x))
+  xdotool mousemove --window "$(icon_id)" "$click_x" 10 click "$1"
+}
 choose_from_menu() {
-  sleep 0.5
   click_icon 3
   wait_for menu_open
   xdotool key "$1"
 }
-start_program() { E2E_LAST_PID_FILE="$pid_file" start_background "$program"; }
 stop_program() {
-  kill "$(cat "$pid_file")"
-  wait_for sh -c "! kill -0 $(cat "$pid_file")"
+  kill "$app"
+  wait_for eval '! kill -0 "$app"'
 }
+# The start-up step has run: restoring "Minimize on Startup" stores its "y" again, and
+# the settings file is replaced.
+startup_step_ran() { [ "$(stat -c %i "$ini")" != "$1" ]; }
 check() { echo "-- $1"; }
 
-start_xserver
-start_window_manager
+start_desktop
 start_tray_host
 tray_pid=${_e2e_pids[-1]}
 
@@ -106,10 +108,12 @@ wait_for hidden
 stop_program
 
 check "with Minimize on Startup it stays the icon past the start-up step"
-printf '[Settings]\nminstartup=y\n' >"$scratch/Tapestro.ini"
+printf '[Settings]\nminstartup=y\n' >"$ini"
+inode=$(stat -c %i "$ini")
 start_program
 wait_for has_icon
-sleep 2
+wait_for startup_step_ran "$inode"
+settle "$(icon_id)"
 hidden
 click_icon 1
 wait_for in_front
@@ -117,20 +121,22 @@ stop_program
 
 check "without a notification area the window is never out of reach"
 kill "$tray_pid"
-: >"$scratch/Tapestro.ini"
+: >"$ini"
 start_program
 wait_for iconic
 wait_for in_front
 xdotool windowminimize "$(window_id)"
 wait_for iconic
-sleep 0.5
+settle "$(window_id)"
 iconic
 xdotool windowactivate "$(window_id)"
 wait_for viewable
 stop_program
-printf '[Settings]\nminstartup=y\n' >"$scratch/Tapestro.ini"
+printf '[Settings]\nminstartup=y\n' >"$ini"
+inode=$(stat -c %i "$ini")
 start_program  # and Minimize on Startup leaves it minimised, not hidden
 wait_for iconic
-sleep 2
+wait_for startup_step_ran "$inode"
+settle "$(window_id)"
 iconic
 echo "tray icon: all checks passed"

@@ -180,7 +180,7 @@ TEST_F(PainterCompositingTest, EverySequenceOfDisposalsLooksAsImageMagickCoalesc
                                                    {1, 3, 2, 3, 0}, {3, 3, 3, 2}, {2, 2, 3, 1, 2, 3}};
   for (const auto& sequence : sequences) {
     std::string name = "sequence";
-    for (int disposal : sequence) name += "-" + std::to_string(disposal);
+    for (int disposal : sequence) name.append("-").append(std::to_string(disposal));
     SCOPED_TRACE(name);
     const std::string path = dir.File(name + ".gif");
     test::WriteAll(path, DisposalSequence(sequence));

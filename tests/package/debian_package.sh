@@ -30,7 +30,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq --no-install-recommends "$package" >/dev/null
 files=$(dpkg -L tapestro)
 [ "$(tapestro-tool --version)" = "tapestro-tool $version" ] || fail "the installed tool"
-"$(dirname "$0")/run_installed.sh" "$id" || fail "the installed program did not run"
+"$(dirname "$0")/run_installed.sh" "$build" || fail "the installed program did not run"
 dpkg -r tapestro >/dev/null
 for file in $files; do
   [ -d "$file" ] || [ ! -e "$file" ] || fail "$file is left after removal"

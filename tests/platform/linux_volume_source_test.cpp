@@ -145,7 +145,7 @@ TEST(LinuxVolumeSource, UnreadablePlaceHasNoSerial) {
   TLinuxVolumeSource source;
   const TVolumeInfo gone = source.Describe(dir.File("gone/"));
   EXPECT_EQ(gone.serial, -1);
-  EXPECT_EQ(gone.caption, "(" + dir.File("gone") + ")");
+  EXPECT_EQ(gone.caption, "(" + dir.Path() + "/gone)");
   EXPECT_EQ(source.Describe(dir.Path()).serial, source.Describe("/tmp").serial);
 }
 
