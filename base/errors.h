@@ -54,8 +54,14 @@ namespace tapestro::msg {
 
 inline constexpr char kStreamReadError[] = "Stream read error";
 inline constexpr char kStreamWriteError[] = "Stream write error";
+// Files: the path, then the reason in the system's words (fs::ErrorText).
 inline constexpr char kFOpenError[] = "Cannot open file \"%s\". %s";
 inline constexpr char kFCreateError[] = "Cannot create file \"%s\". %s";
+inline constexpr char kFReadError[] = "Stream read error: file \"%s\". %s";
+inline constexpr char kFWriteError[] = "Stream write error: file \"%s\". %s";
+inline constexpr char kFReplaceError[] = "Cannot replace file \"%s\". %s";
+// The reason when a file kept for later is shorter than when it was read.
+inline constexpr char kFileShrank[] = "The file was cut short after it was opened";
 inline constexpr char kListIndexError[] = "List index out of bounds (%d)";
 inline constexpr char kUnableToWrite[] = "Unable to write to %s";
 inline constexpr char kAssignError[] = "Cannot assign a %s to a %s";

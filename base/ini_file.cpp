@@ -95,9 +95,12 @@ void WalkSection(const Document& doc, const std::string& section, Visit visit) {
   }
 }
 
+// A lone "\r" on a last line is no line end a reader takes: new lines never get it.
+bool EndsLine(const std::string& ending) { return !ending.empty() && ending.back() == '\n'; }
+
 std::string PreferredEnding(const Document& doc) {
   for (const Line& line : doc.lines)
-    if (!line.ending.empty()) return line.ending;
+    if (EndsLine(line.ending)) return line.ending;
   return "\n";
 }
 
@@ -169,7 +172,9 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
   }
 
   if (!replaced) {
-    if (!doc.lines.empty() && doc.lines.back().ending.empty()) doc.lines.back().ending = ending;
+    // The last line is ended first ("\r" becomes "\r\n"), so the new one starts a line.
+    if (!doc.lines.empty() && !EndsLine(doc.lines.back().ending))
+      doc.lines.back().ending = doc.lines.back().ending.empty() ? ending : "\r\n";
     if (lastOfSection) {
       doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(*lastOfSection + 1), Line{newLine, ending});
     } else {

@@ -12,6 +12,8 @@ namespace tapestro {
 
 namespace {
 constexpr size_t kReadBufferSize = 64 * 1024;
+// Regions copied through memory go in pieces of this size.
+constexpr size_t kRegionChunk = size_t{1} << 20;
 
 int64_t ClampSeek(int64_t base, int64_t offset) {
   const int64_t target = base + offset;
@@ -44,6 +46,27 @@ int64_t SeekBytes(size_t& position, size_t size, int64_t offset, SeekOrigin orig
 
 }  // namespace
 
+// ---- TFileRegion ----
+
+TFileRegion::TFileRegion(int fd, std::string path, int64_t offset, int64_t size)
+    : fd_(fd), path_(std::move(path)), offset_(offset), size_(size) {}
+
+TFileRegion::~TFileRegion() { fs::CloseFile(fd_); }
+
+void TFileRegion::ReadRange(int64_t at, uint8_t* buffer, size_t count) const {
+  size_t done = 0;
+  while (done < count) {
+    const int64_t got = fs::ReadAt(fd_, buffer + done, count - done, offset_ + at + static_cast<int64_t>(done));
+    if (got < 0) throw EReadError(Format(msg::kFReadError, path_, fs::ErrorText(errno)));
+    if (got == 0) throw EReadError(Format(msg::kFReadError, path_, msg::kFileShrank));
+    done += static_cast<size_t>(got);
+  }
+}
+
+void TFileRegion::ReadInto(uint8_t* buffer) const { ReadRange(0, buffer, static_cast<size_t>(size_)); }
+
+// ---- TStream ----
+
 int64_t TStream::Size() {
   const int64_t here = Position();
   const int64_t end = Seek(0, SeekOrigin::End);
@@ -72,17 +95,30 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
   return count;
 }
 
+std::shared_ptr<const TFileRegion> TStream::RegionAt(int64_t) { return nullptr; }
+
+void TStream::WriteRegion(const TFileRegion& region) {
+  std::vector<uint8_t> chunk(static_cast<size_t>(std::min<int64_t>(region.Size(), kRegionChunk)));
+  for (int64_t at = 0; at < region.Size(); at += static_cast<int64_t>(chunk.size())) {
+    const auto n = static_cast<size_t>(std::min<int64_t>(region.Size() - at, static_cast<int64_t>(chunk.size())));
+    region.ReadRange(at, chunk.data(), n);
+    WriteBuffer(chunk.data(), n);
+  }
+}
+
 // ---- TFileStream ----
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
   if (mode == FileMode::OpenRead) {
     fd_ = fs::OpenForReading(path);
-    if (fd_ < 0) throw EFOpenError(Format(msg::kFOpenError, path, std::strerror(errno)));
+    if (fd_ < 0) throw EFOpenError(Format(msg::kFOpenError, path, fs::ErrorText(errno)));
   } else {
     fd_ = fs::CreateForWriting(path);
-    if (fd_ < 0) throw EFCreateError(Format(msg::kFCreateError, path, std::strerror(errno)));
+    if (fd_ < 0) throw EFCreateError(Format(msg::kFCreateError, path, fs::ErrorText(errno)));
   }
 }
+
+TFileStream::TFileStream(int fd, std::string path) : path_(std::move(path)), fd_(fd) {}
 
 TFileStream::~TFileStream() {
   if (fd_ >= 0) fs::CloseFile(fd_);
@@ -109,14 +145,16 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     if (want >= kReadBufferSize) {
       // Large reads go straight into the caller's memory.
       const int64_t got = fs::ReadAt(fd_, out + done, want, position_);
-      if (got <= 0) break;
+      if (got < 0) throw EReadError(Format(msg::kFReadError, path_, fs::ErrorText(errno)));
+      if (got == 0) break;
       done += static_cast<size_t>(got);
       position_ += got;
       continue;
     }
     buffer_.resize(kReadBufferSize);
     const int64_t got = fs::ReadAt(fd_, buffer_.data(), kReadBufferSize, position_);
-    if (got <= 0) {
+    if (got < 0) throw EReadError(Format(msg::kFReadError, path_, fs::ErrorText(errno)));
+    if (got == 0) {
       DropReadBuffer();
       break;
     }
@@ -132,7 +170,8 @@ size_t TFileStream::Write(const void* buffer, size_t count) {
   size_t done = 0;
   while (done < count) {
     const int64_t put = fs::WriteAt(fd_, in + done, count - done, position_);
-    if (put <= 0) break;
+    // A write that takes nothing has found the disk full.
+    if (put <= 0) RaiseWriteError(put < 0 ? errno : ENOSPC);
     done += static_cast<size_t>(put);
     position_ += put;
   }
@@ -147,8 +186,26 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
 
 int64_t TFileStream::Size() { return std::max<int64_t>(fs::FileSize(fd_), 0); }
 
+std::shared_ptr<const TFileRegion> TFileStream::RegionAt(int64_t count) {
+  const int fd = fs::DuplicateFile(fd_);
+  if (fd < 0) return nullptr;
+  return std::make_shared<const TFileRegion>(fd, path_, position_, count);
+}
+
+void TFileStream::WriteRegion(const TFileRegion& region) {
+  DropReadBuffer();
+  const int64_t copied = fs::CopyBetween(region.fd_, region.offset_, fd_, position_, region.Size());
+  if (copied < 0) RaiseWriteError(errno);
+  if (copied < region.Size()) throw EReadError(Format(msg::kFReadError, region.Path(), msg::kFileShrank));
+  position_ += copied;
+}
+
 void TFileStream::Sync() {
-  if (!fs::FlushToDisk(fd_)) throw EWriteError(msg::kStreamWriteError);
+  if (!fs::FlushToDisk(fd_)) RaiseWriteError(errno);
+}
+
+void TFileStream::RaiseWriteError(int error) const {
+  throw EWriteError(Format(msg::kFWriteError, path_, fs::ErrorText(error)));
 }
 
 // ---- TMemoryStream ----

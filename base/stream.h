@@ -5,6 +5,7 @@
 // already in memory under the same rule.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +15,32 @@
 namespace tapestro {
 
 enum class SeekOrigin { Begin, Current, End };
+
+// Bytes of a file kept for later without reading them now: read when asked, or copied
+// into another file inside the system. It holds a descriptor of its own, so it
+// outlives the stream it came from.
+class TFileRegion {
+ public:
+  TFileRegion(int fd, std::string path, int64_t offset, int64_t size);
+  ~TFileRegion();
+  TFileRegion(const TFileRegion&) = delete;
+  TFileRegion& operator=(const TFileRegion&) = delete;
+
+  int64_t Size() const { return size_; }
+  const std::string& Path() const { return path_; }
+  // All Size() bytes into buffer. EReadError with the path and the reason when the file
+  // cannot be read or no longer holds them.
+  void ReadInto(uint8_t* buffer) const;
+  // count bytes from position at of the region, under the same rule.
+  void ReadRange(int64_t at, uint8_t* buffer, size_t count) const;
+
+ private:
+  friend class TFileStream;
+  int fd_;
+  std::string path_;
+  int64_t offset_;
+  int64_t size_;
+};
 
 class TStream {
  public:
@@ -37,6 +64,12 @@ class TStream {
   void WriteBuffer(const void* buffer, size_t count);
   // Copies count bytes from source (all that is left when count is 0).
   int64_t CopyFrom(TStream& source, int64_t count);
+  // The next count bytes, when the stream reads a file, kept as a region of it for
+  // later; none for other streams. The position does not move.
+  virtual std::shared_ptr<const TFileRegion> RegionAt(int64_t count);
+  // Writes the region's bytes at the position: through memory here, inside the system
+  // from file to file.
+  virtual void WriteRegion(const TFileRegion& region);
   // Reads one byte; false at the end of the stream.
   bool ReadByte(uint8_t& value) { return Read(&value, 1) == 1; }
 };
@@ -46,23 +79,34 @@ enum class FileMode {
   Create,    // create or truncate, write
 };
 
-// A file with a read buffer, so that byte-sized reads of the decoders stay cheap.
+// A file with a read buffer, so that byte-sized reads of the decoders stay cheap. Only
+// regular files are opened. A read or write the system refuses raises EReadError or
+// EWriteError with the path and the system's reason; it never passes for the end of the
+// file.
 class TFileStream final : public TStream {
  public:
-  // EFOpenError "Cannot open file ..." or EFCreateError "Cannot create file ...".
+  // EFOpenError "Cannot open file ..." or EFCreateError "Cannot create file ...", with
+  // the path and the reason.
   TFileStream(const std::string& path, FileMode mode);
+  // Takes over an open descriptor for writing; path names it in error texts.
+  TFileStream(int fd, std::string path);
   ~TFileStream() override;
 
   size_t Read(void* buffer, size_t count) override;
   size_t Write(const void* buffer, size_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
   int64_t Size() override;
+  std::shared_ptr<const TFileRegion> RegionAt(int64_t count) override;
+  void WriteRegion(const TFileRegion& region) override;
   // Pushes written bytes to the disk (fsync); EWriteError when that fails.
   void Sync();
+  // Gives up the descriptor without closing it.
+  void Release() { fd_ = -1; }
   const std::string& FileName() const { return path_; }
 
  private:
   void DropReadBuffer();
+  [[noreturn]] void RaiseWriteError(int error) const;
 
   std::string path_;
   int fd_ = -1;

@@ -3,8 +3,10 @@
 # next to reference tools copying or reading the same file, in the same run and folder,
 # and prints medians and ratios.
 #   whole processes:
-#     load       tapestro-tool info BIG.bmp          (reads and checks the whole file)
-#     load+save  tapestro-tool convert BIG.bmp OUT   (reads it, writes it back atomically)
+#     load       tapestro-tool info BIG.bmp          (reads and checks the headers; the pixels
+#                                                     stay in the file until touched)
+#     load+save  tapestro-tool convert BIG.bmp OUT   (copies the pixels file to file, writes
+#                                                     OUT atomically)
 #     cp         cp BIG.bmp COPY                     (reads and writes it inside the kernel)
 #     dd         dd bs=72M of=/dev/null              (reads it into one buffer of its own,
 #                                                     as any load must)

@@ -28,7 +28,9 @@ inline constexpr char kGifExtensionLabelMismatch[] =
 inline constexpr char kGifUnsupportedAppBlockSize[] = "Unsupported Application Extension block size";
 inline constexpr char kGifInvalidData[] = "Invalid GIF data";
 inline constexpr char kGifCircularTableEntry[] = "Circular decoder table entry";
+// Over the limits of gif_image.h (GIFLimitException).
 inline constexpr char kGifTooLarge[] = "GIF image too large to decode";
+inline constexpr char kGifTooMuchBlockData[] = "GIF image has too much block data to read";
 inline constexpr char kGifCannotSave[] = "Saving GIF images is not supported";
 inline constexpr char kGifCannotResize[] = "The size of a GIF image comes from its file";
 

@@ -5,6 +5,7 @@
 
 #include "base/stream.h"
 #include "gif/errors.h"
+#include "gif/gif_image.h"
 #include "gif/sub_image.h"
 
 namespace tapestro {
@@ -21,6 +22,14 @@ TAppIdentifier IdentifierOf(const char (&text)[12]) {
   std::memcpy(identifier.data(), text, identifier.size());
   return identifier;
 }
+
+// Each extension read is charged kKeptItemBytes for its object and its list entry.
+template <typename... Kind>
+constexpr bool ItemsFitTheirCharge() {
+  return ((sizeof(Kind) + sizeof(void*) <= kKeptItemBytes) && ...);
+}
+static_assert(ItemsFitTheirCharge<TGIFGraphicControlExtension, TGIFTextExtension, TGIFCommentExtension,
+                                  TGIFUnknownAppExtension, TGIFAppExtNSLoop>());
 
 }  // namespace
 
@@ -113,10 +122,10 @@ void TGIFTextExtension::ReadBody(TStream& stream) {
             bytes[10],
             bytes[11],
             bytes[12]};
-  text_ = ReadTextSubBlocks(stream);
+  text_.ReadFromStream(stream, Image());
 }
 
-void TGIFCommentExtension::ReadBody(TStream& stream) { text_ = ReadTextSubBlocks(stream); }
+void TGIFCommentExtension::ReadBody(TStream& stream) { text_.ReadFromStream(stream, Image()); }
 
 void TGIFApplicationExtension::ReadBody(TStream& stream) {
   const uint8_t size = ReadByteOrFail(stream);
@@ -131,15 +140,7 @@ void TGIFApplicationExtension::ReadBody(TStream& stream) {
   ReadAppData(stream);
 }
 
-void TGIFUnknownAppExtension::ReadAppData(TStream& stream) {
-  blocks_.clear();
-  uint8_t size = 0;
-  while (stream.ReadByte(size) && size != 0) {
-    TGIFBlock block{std::vector<uint8_t>(size)};
-    ReadOrFail(stream, block.Data.data(), size);
-    blocks_.push_back(std::move(block));
-  }
-}
+void TGIFUnknownAppExtension::ReadAppData(TStream& stream) { blocks_.ReadFromStream(stream, Image()); }
 
 TGIFAppExtNSLoop::TGIFAppExtNSLoop(TGIFSubImage& parent) : TGIFApplicationExtension(parent) {
   std::memcpy(identifier_.data(), "NETSCAPE2.0", identifier_.size());
@@ -210,6 +211,7 @@ void TGIFExtensionList::ReadFromStream(TStream& stream, TGIFSubImage& parent) {
     }
     const TGIFExtensionClass* extensionClass = ResolveExtensionClass(stream);
     if (extensionClass == nullptr) throw GIFException(msg::kGifUnknownExtension);
+    Image().ClaimKeptBytes(kKeptItemBytes);
     StepBack(stream);
     std::unique_ptr<TGIFExtension> extension = extensionClass->Create(parent);
     extension->ReadFromStream(stream);

@@ -112,14 +112,15 @@ class TGIFTextExtension final : public TGIFExtension {
 
   const TGIFExtensionClass& ClassType() const override { return Class; }
   const TPlainTextBlock& Block() const { return block_; }
-  const std::vector<std::string>& Text() const { return text_; }
+  // One line per data sub-block (TextLine).
+  const TGIFSubBlocks& Text() const { return text_; }
 
  protected:
   void ReadBody(TStream& stream) override;
 
  private:
   TPlainTextBlock block_;
-  std::vector<std::string> text_;
+  TGIFSubBlocks text_;
 };
 
 // Label 0xFE: free text, one line per data sub-block.
@@ -130,13 +131,14 @@ class TGIFCommentExtension final : public TGIFExtension {
   using TGIFExtension::TGIFExtension;
 
   const TGIFExtensionClass& ClassType() const override { return Class; }
-  const std::vector<std::string>& Text() const { return text_; }
+  // One line per data sub-block (TextLine).
+  const TGIFSubBlocks& Text() const { return text_; }
 
  protected:
   void ReadBody(TStream& stream) override;
 
  private:
-  std::vector<std::string> text_;
+  TGIFSubBlocks text_;
 };
 
 // 8 bytes of application name and 3 bytes of authentication code.
@@ -169,12 +171,6 @@ class TGIFApplicationExtension : public TGIFExtension {
   TAppIdentifier identifier_{};
 };
 
-// One data sub-block: its bytes (the size byte is their count).
-struct TGIFBlock {
-  std::vector<uint8_t> Data;
-  size_t Size() const { return Data.size(); }
-};
-
 // An application extension we do not interpret; its data sub-blocks are kept as they
 // were read.
 class TGIFUnknownAppExtension final : public TGIFApplicationExtension {
@@ -184,13 +180,13 @@ class TGIFUnknownAppExtension final : public TGIFApplicationExtension {
   using TGIFApplicationExtension::TGIFApplicationExtension;
 
   const TGIFExtensionClass& ClassType() const override { return Class; }
-  const std::vector<TGIFBlock>& Blocks() const { return blocks_; }
+  const TGIFSubBlocks& Blocks() const { return blocks_; }
 
  protected:
   void ReadAppData(TStream& stream) override;
 
  private:
-  std::vector<TGIFBlock> blocks_;
+  TGIFSubBlocks blocks_;
 };
 
 // The looping extension ("NETSCAPE2.0" or "ANIMEXTS1.0"): how often an animation plays

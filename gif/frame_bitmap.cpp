@@ -2,42 +2,58 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "base/errors.h"
-#include "base/stream.h"
 #include "gif/dither.h"
 #include "gif/errors.h"
 #include "gif/reader.h"
 #include "imaging/bitmap.h"
-#include "imaging/bmp_format.h"
+#include "imaging/bitmap_image.h"
 #include "imaging/graphic.h"
-#include "imaging/pixel_format.h"
 
 namespace tapestro {
 
 namespace {
 
-class TByteWriter {
- public:
-  explicit TByteWriter(uint8_t* at) : at_(at) {}
-  void U16(uint32_t value) { Bytes(value, 2); }
-  void U32(uint32_t value) { Bytes(value, 4); }
+// Black for the pixels drawn, white for the transparent ones.
+const TColorTable kMaskColors = {TRGBQuad{0, 0, 0, 0}, TRGBQuad{255, 255, 255, 0}};
 
- private:
-  void Bytes(uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) *at_++ = static_cast<uint8_t>(value >> (8 * i));
-  }
-  uint8_t* at_;
-};
-
-int BitsPerPixelOf(TPixelFormat format) {
-  if (format == TPixelFormat::pf8bit) return 8;
-  if (format == TPixelFormat::pf24bit) return 24;
-  throw GIFException(msg::kGifUnsupportedPixelFormat);
+// A bottom-up DIB image over pixels, as reading the BMP file of its rows would give:
+// biClrUsed the table's size, colours important as given.
+std::unique_ptr<TBitmapImage> DIBImage(int32_t width, int32_t height, TPixelFormat format, TColorTable table,
+                                       uint32_t important, TPixelBuffer pixels) {
+  auto image = std::make_unique<TBitmapImage>();
+  image->Description = FormatDescription(width, height, format);
+  image->Description.Header.biClrUsed = static_cast<uint32_t>(table.size());
+  image->Description.Header.biClrImportant = important;
+  image->ColorTable = std::move(table);
+  image->Pixels = std::move(pixels);
+  return image;
 }
 
-// Black for the pixels drawn, white for the transparent ones.
-constexpr std::array<TRGBQuad, 2> kMaskColors = {TRGBQuad{0, 0, 0, 0}, TRGBQuad{255, 255, 255, 0}};
+// Zero-filled rows of a width x height DIB of that many bits per pixel; the size passed
+// the reader's limits long before, so failing here means the memory was refused.
+TPixelBuffer DIBRows(int32_t width, int32_t height, int bitsPerPixel) {
+  const TPixelSize size = PixelSize(width, height, bitsPerPixel);
+  if (size.Check != TSizeCheck::Ok) throw EOutOfMemory(msg::kGifDibAllocationFailed);
+  try {
+    return TPixelBuffer(size.ImageBytes);
+  } catch (const EOSError&) {
+    throw EOutOfMemory(msg::kGifDibAllocationFailed);
+  }
+}
+
+TPixelFormat CheckedFormat(TPixelFormat format) {
+  if (format != TPixelFormat::pf8bit && format != TPixelFormat::pf24bit)
+    throw GIFException(msg::kGifUnsupportedPixelFormat);
+  return format;
+}
+
+TColorTable TableOf(const HPALETTE& palette) { return ColorTableFromPalette(palette, TDIBWriter::kColorTableEntries); }
+uint32_t ImportantColorsOf(const HPALETTE& palette) {
+  return palette ? static_cast<uint32_t>(palette->Entries.size()) : 0;
+}
 
 // Indices past the colour table have no colour of their own; they show black, as in
 // the plain bitmap, whose colour table is zero past the palette.
@@ -45,128 +61,76 @@ TGIFColor ColorOf(const TGIFColorMap& colors, uint8_t index) {
   return index < colors.Count() ? colors[index] : TGIFColor{};
 }
 
-const uint8_t* IndicesOfRow(const TFrameIndices& frame, int32_t y) {
-  return frame.Pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(frame.Width);
-}
-
-TFrameBuild Finish(std::unique_ptr<TBitmap> bitmap, const std::optional<TTransparencyMaskRows>& mask,
-                   TDIBWriter& writer) {
-  TFrameBuild build;
-  build.Bitmap = std::move(bitmap);
-  if (mask && mask->Any()) build.Mask = mask->ToBitmap();
-  writer.CommitToBitmap();
-  return build;
+std::unique_ptr<TBitmap> MaskOf(std::optional<TTransparencyMaskRows>& mask) {
+  return mask && mask->Any() ? mask->ToBitmap() : nullptr;
 }
 
 }  // namespace
 
-TBmpInMemory::TBmpInMemory(int32_t width, int32_t height, int bitsPerPixel, std::span<const TRGBQuad> colorTable,
-                           uint32_t colorsImportant)
-    : height_(height) {
-  const TPixelSize size = PixelSize(width, height, bitsPerPixel);
-  if (size.Check != TSizeCheck::Ok) throw EOutOfMemory(msg::kGifDibAllocationFailed);
-  const size_t tableBytes = colorTable.size() * kQuadEntrySize;
-  const size_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + tableBytes;
-  fileSize_ = pixelOffset + size.ImageBytes;
-  // Zeroed memory: the padding of every row is written to files as it stands.
-  file_.reset(static_cast<uint8_t*>(std::calloc(fileSize_, 1)));
-  if (!file_) throw EOutOfMemory(msg::kGifDibAllocationFailed);
-  rowBytes_ = size.RowBytes;
-  pixels_ = file_.get() + pixelOffset;
-
-  TByteWriter out(file_.get());
-  out.U16(kBmpSignature);
-  out.U32(static_cast<uint32_t>(fileSize_));
-  out.U32(0);  // two reserved words
-  out.U32(static_cast<uint32_t>(pixelOffset));
-  out.U32(kInfoHeaderSize);
-  out.U32(static_cast<uint32_t>(width));
-  out.U32(static_cast<uint32_t>(height));  // positive: bottom row first
-  out.U16(1);                              // planes
-  out.U16(static_cast<uint32_t>(bitsPerPixel));
-  out.U32(BI_RGB);
-  out.U32(0);  // image size: rows x height
-  out.U32(0);  // resolution, not given
-  out.U32(0);
-  out.U32(static_cast<uint32_t>(colorTable.size()));
-  out.U32(colorsImportant);
-  uint8_t* entry = file_.get() + kFileHeaderSize + kInfoHeaderSize;
-  for (const TRGBQuad& quad : colorTable) {
-    *entry++ = quad.Blue;
-    *entry++ = quad.Green;
-    *entry++ = quad.Red;
-    *entry++ = 0;
-  }
-}
-
-void TBmpInMemory::LoadInto(TBitmap& bitmap) const {
-  TSpanStream stream(std::span<const uint8_t>(file_.get(), fileSize_));
-  bitmap.LoadFromStream(stream);
-}
-
 TDIBWriter::TDIBWriter(TBitmap& target, TPixelFormat format, int32_t width, int32_t height, HPALETTE palette)
-    : target_(target),
-      bitsPerPixel_(BitsPerPixelOf(format)),
-      width_(width),
-      height_(height),
-      palette_(std::move(palette)) {
+    : target_(target), format_(CheckedFormat(format)), width_(width), height_(height), palette_(std::move(palette)) {
   if (width <= 0 || height <= 0) throw GIFException(msg::kGifInvalidDimensions);
 }
 
 uint8_t* TDIBWriter::RowPointer(int32_t row) {
   if (row < 0 || row >= height_) throw EInvalidGraphicOperation(msg::kScanLineOutOfRange);
   if (committed_) throw GIFException(msg::kGifNoDib);
-  if (!dib_) {
-    if (bitsPerPixel_ == 8) {
-      const TColorTable table = ColorTableFromPalette(palette_, kColorTableEntries);
-      const uint32_t important = palette_ ? static_cast<uint32_t>(palette_->Entries.size()) : 0;
-      dib_.emplace(width_, height_, bitsPerPixel_, table, important);
-    } else {
-      dib_.emplace(width_, height_, bitsPerPixel_, std::span<const TRGBQuad>(), 0);
-    }
+  const int bits = format_ == TPixelFormat::pf8bit ? 8 : 24;
+  if (pixels_.Empty()) {
+    pixels_ = DIBRows(width_, height_, bits);
+    rowBytes_ = PixelSize(width_, height_, bits).RowBytes;
   }
-  return dib_->Row(row);
+  // The height is positive: rows are stored bottom row first.
+  return pixels_.Data() + rowBytes_ * static_cast<size_t>(height_ - 1 - row);
 }
 
 void TDIBWriter::CommitToBitmap() {
-  if (!dib_) return;
-  dib_->LoadInto(target_);
-  dib_.reset();
+  if (pixels_.Empty()) return;
+  const bool palettized = format_ == TPixelFormat::pf8bit;
+  TBitmap built(DIBImage(width_, height_, format_, palettized ? TableOf(palette_) : TColorTable{},
+                         palettized ? ImportantColorsOf(palette_) : 0, std::move(pixels_)));
+  target_.Assign(&built);
   committed_ = true;
 }
 
 TTransparencyMaskRows::TTransparencyMaskRows(int32_t width, int32_t height)
-    : rows_(width, height, 1, kMaskColors, 0), width_(width) {}
+    : width_(width),
+      height_(height),
+      rowBytes_(PixelSize(width, height, 1).RowBytes),
+      rows_(DIBRows(width, height, 1)) {}
 
 void TTransparencyMaskRows::MarkRow(int32_t y, const uint8_t* indices, uint8_t transparentIndex) {
-  uint8_t* row = Row(y);
-  bool marked = false;
+  uint8_t* row = nullptr;
   for (int32_t x = 0; x < width_; ++x) {
     if (indices[x] != transparentIndex) continue;
+    // Rows without a transparent pixel are never touched.
+    if (row == nullptr) row = Row(y);
     row[x >> 3] |= static_cast<uint8_t>(0x80u >> (x & 7));
-    marked = true;
   }
-  any_ = any_ || marked;
+  any_ = any_ || row != nullptr;
 }
 
-std::unique_ptr<TBitmap> TTransparencyMaskRows::ToBitmap() const {
-  auto bitmap = std::make_unique<TBitmap>();
-  rows_.LoadInto(*bitmap);
-  return bitmap;
+std::unique_ptr<TBitmap> TTransparencyMaskRows::ToBitmap() {
+  return std::make_unique<TBitmap>(DIBImage(width_, height_, TPixelFormat::pf1bit, kMaskColors, 0, std::move(rows_)));
+}
+
+const uint8_t* TFrameIndices::Row(int32_t y) const {
+  return Pixels.Data() + PixelSize(Width, Height, 8).RowBytes * static_cast<size_t>(Height - 1 - y);
 }
 
 TFrameBuild BuildPlainBitmap(const TFrameIndices& frame, HPALETTE palette) {
-  auto bitmap = std::make_unique<TBitmap>();
-  TDIBWriter writer(*bitmap, TPixelFormat::pf8bit, frame.Width, frame.Height, std::move(palette));
+  if (frame.Width <= 0 || frame.Height <= 0) throw GIFException(msg::kGifInvalidDimensions);
   std::optional<TTransparencyMaskRows> mask;
   if (frame.MakeMask) mask.emplace(frame.Width, frame.Height);
   for (int32_t y = 0; y < frame.Height; ++y) {
     if (frame.BeforeRow) frame.BeforeRow(y);
-    const uint8_t* indices = IndicesOfRow(frame, y);
-    std::memcpy(writer.RowPointer(y), indices, static_cast<size_t>(frame.Width));
-    if (mask) mask->MarkRow(y, indices, frame.TransparentIndex);
+    if (mask) mask->MarkRow(y, frame.Row(y), frame.TransparentIndex);
   }
-  return Finish(std::move(bitmap), mask, writer);
+  TFrameBuild build;
+  build.Bitmap = std::make_unique<TBitmap>(DIBImage(frame.Width, frame.Height, TPixelFormat::pf8bit, TableOf(palette),
+                                                    ImportantColorsOf(palette), frame.Pixels.Share()));
+  build.Mask = MaskOf(mask);
+  return build;
 }
 
 TFrameBuild BuildDitheredBitmap(const TFrameIndices& frame, HPALETTE palette, const TGIFColorMap& colors) {
@@ -184,7 +148,7 @@ TFrameBuild BuildDitheredBitmap(const TFrameIndices& frame, HPALETTE palette, co
     if (frame.BeforeRow) frame.BeforeRow(y);
     uint8_t* row = writer.RowPointer(y);
     if (mask) std::memset(row, fill, static_cast<size_t>(frame.Width));
-    const uint8_t* indices = IndicesOfRow(frame, y);
+    const uint8_t* indices = frame.Row(y);
     for (int32_t n = 0; n < frame.Width; ++n) {
       const int32_t x = ditherer.Column();
       const uint8_t index = indices[x];
@@ -198,7 +162,11 @@ TFrameBuild BuildDitheredBitmap(const TFrameIndices& frame, HPALETTE palette, co
     }
     ditherer.NextLine();
   }
-  return Finish(std::move(bitmap), mask, writer);
+  TFrameBuild build;
+  build.Mask = MaskOf(mask);
+  writer.CommitToBitmap();
+  build.Bitmap = std::move(bitmap);
+  return build;
 }
 
 }  // namespace tapestro

@@ -1,16 +1,15 @@
 #pragma once
-// How a frame's colour indices become an 8-bit bitmap: the rows are written into a BMP
-// file laid out in one block of memory, which the bitmap then loads with its own
-// reader, so a frame bitmap is exactly what reading a BMP file gives. The transparent
-// pixels are collected into a 1-bit mask the same way. Plain builds copy the indices;
-// dithered builds map their colours onto the colour cube (gif/dither.h).
+// How a frame's colour indices become an 8-bit bitmap. The indices are kept in the rows
+// of a bottom-up 8-bit DIB, so the plain build hands the bitmap that very memory: no
+// pixel is copied, and pages the image data never reached stay untouched. The dithered
+// build maps the colours onto the colour cube (gif/dither.h) through a TDIBWriter. The
+// transparent pixels are collected into a 1-bit mask either way. Each bitmap is what
+// reading the BMP file of its rows would give.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 
 #include "imaging/color.h"
 #include "imaging/pixel_format.h"
@@ -18,37 +17,11 @@
 namespace tapestro {
 
 class TBitmap;
+class TBitmapImage;
 class TGIFColorMap;
 
-// A BMP file in one zero-filled block of memory, its rows written in place.
-class TBmpInMemory {
- public:
-  // width x height pixels (both above 0) of 1, 8 or 24 bits, stored bottom row first
-  // behind a 40-byte info header and the colour table (biClrUsed is the table's size).
-  // EOutOfMemory "Failed to allocate memory for GIF DIB" when the size passes the
-  // bitmap's pixel limit or the memory is refused.
-  TBmpInMemory(int32_t width, int32_t height, int bitsPerPixel, std::span<const TRGBQuad> colorTable,
-               uint32_t colorsImportant);
-
-  // Row y, counted from the top; RowBytes() long, the padding included.
-  uint8_t* Row(int32_t y) const { return pixels_ + rowBytes_ * static_cast<size_t>(height_ - 1 - y); }
-  size_t RowBytes() const { return rowBytes_; }
-  // The bitmap reads the file as it would read it from disk; its errors pass on.
-  void LoadInto(TBitmap& bitmap) const;
-
- private:
-  struct Free {
-    void operator()(uint8_t* memory) const noexcept { std::free(memory); }
-  };
-  std::unique_ptr<uint8_t, Free> file_;
-  size_t fileSize_ = 0;
-  uint8_t* pixels_ = nullptr;
-  size_t rowBytes_ = 0;
-  int32_t height_ = 0;
-};
-
-// TDIBWriter: builds a bitmap from rows written in place into a device-independent
-// bitmap, which is then handed to the bitmap as an in-memory BMP file.
+// Width x height pixels of an 8-bit (table of 256 entries) or 24-bit bottom-up DIB
+// written row by row, then handed to a bitmap.
 class TDIBWriter {
  public:
   // Colour tables of 8-bit bitmaps have this many entries, whatever the palette holds.
@@ -60,21 +33,23 @@ class TDIBWriter {
   // important is the palette's entry count.
   TDIBWriter(TBitmap& target, TPixelFormat format, int32_t width, int32_t height, HPALETTE palette);
 
-  // Row (0 = top) to write; the pixel storage is made on the first call. Raises
-  // EInvalidGraphicOperation "Scan line index out of range" outside the height and
-  // GIFException "Image has no DIB" once the rows were committed.
+  // Row (0 = top) to write; the zero-filled pixel memory is made on the first call
+  // (EOutOfMemory "Failed to allocate memory for GIF DIB" when it cannot be had).
+  // Raises EInvalidGraphicOperation "Scan line index out of range" outside the height
+  // and GIFException "Image has no DIB" once the rows were committed.
   uint8_t* RowPointer(int32_t row);
-  // Loads what was written into the target bitmap and frees the storage. Without any
-  // row written nothing happens. Dropped uncommitted, the writer leaves the target alone.
+  // Gives the target bitmap what was written. Without any row written nothing happens.
+  // Dropped uncommitted, the writer leaves the target alone.
   void CommitToBitmap();
 
  private:
   TBitmap& target_;
-  int bitsPerPixel_;
+  TPixelFormat format_;
   int32_t width_;
   int32_t height_;
   HPALETTE palette_;
-  std::optional<TBmpInMemory> dib_;
+  TPixelBuffer pixels_;
+  size_t rowBytes_ = 0;
   bool committed_ = false;
 };
 
@@ -92,27 +67,33 @@ class TTransparencyMaskRows {
   // Marks every pixel of row y whose colour index is transparentIndex.
   void MarkRow(int32_t y, const uint8_t* indices, uint8_t transparentIndex);
   bool Any() const { return any_; }
-  // The monochrome bitmap of the rows (1 plane, 1 bit per pixel).
-  std::unique_ptr<TBitmap> ToBitmap() const;
+  // The monochrome bitmap of the rows (1 plane, 1 bit per pixel); the rows go with it.
+  std::unique_ptr<TBitmap> ToBitmap();
 
  private:
-  uint8_t* Row(int32_t y) const { return rows_.Row(y); }
+  uint8_t* Row(int32_t y) { return rows_.Data() + rowBytes_ * static_cast<size_t>(height_ - 1 - y); }
 
-  TBmpInMemory rows_;
   int32_t width_;
+  int32_t height_;
+  size_t rowBytes_;
+  TPixelBuffer rows_;
   bool any_ = false;
 };
 
-// The colour indices of one frame and how to build its bitmap.
+// The colour indices of one frame, in the rows of a bottom-up 8-bit DIB, and how to
+// build its bitmap.
 struct TFrameIndices {
-  std::span<const uint8_t> Pixels;  // Width x Height indices, rows top to bottom
+  const TPixelBuffer& Pixels;  // PixelSize(Width, Height, 8) bytes
   int32_t Width = 0;
   int32_t Height = 0;
   // Whether the pixels of TransparentIndex are collected into a mask.
   bool MakeMask = false;
   uint8_t TransparentIndex = 0;
-  // Called before each row is built (progress reports).
+  // Called before each row is built, from the top (progress reports).
   std::function<void(int32_t row)> BeforeRow;
+
+  // Row y, counted from the top.
+  const uint8_t* Row(int32_t y) const;
 };
 
 // A frame's bitmap with the mask of its transparent pixels, made together.
@@ -121,8 +102,8 @@ struct TFrameBuild {
   std::unique_ptr<TBitmap> Mask;  // none when no pixel is transparent
 };
 
-// The indices as they stand, the palette as colour table. Transparent pixels keep
-// their index; only the mask marks them.
+// The indices as they stand, in the same memory, the palette as colour table.
+// Transparent pixels keep their index; only the mask marks them.
 TFrameBuild BuildPlainBitmap(const TFrameIndices& frame, HPALETTE palette);
 // The indices' colours dithered onto the colour cube; palette is the cube's. Transparent
 // pixels hold the cube colour nearest to the transparent index's colour. GIFException

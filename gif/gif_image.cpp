@@ -86,8 +86,12 @@ void TGIFImage::ReportWarning(const void* sender, int severity, const std::strin
 }
 
 uint64_t TGIFImage::ClaimPixels(uint32_t width, uint32_t height) {
-  if (budget_) return budget_->Claim(width, height);
+  if (budget_) return budget_->ClaimPixels(width, height);
   return CheckedPixelCount(width, height, Limits.MaxImagePixels);
+}
+
+void TGIFImage::ClaimKeptBytes(uint64_t bytes) {
+  if (budget_) budget_->ClaimKept(bytes);
 }
 
 void TGIFImage::ReportLoadingProgress(TStream& stream) {
@@ -230,11 +234,16 @@ uint64_t CheckedPixelCount(uint32_t width, uint32_t height, uint64_t maxPixels) 
   return pixels;
 }
 
-uint64_t TPixelBudget::Claim(uint32_t width, uint32_t height) {
+uint64_t TReadBudget::ClaimPixels(uint32_t width, uint32_t height) {
   const uint64_t pixels = CheckedPixelCount(width, height, limits_.MaxImagePixels);
-  if (pixels > limits_.MaxTotalPixels - claimed_) throw GIFLimitException(msg::kGifTooLarge);
-  claimed_ += pixels;
+  if (pixels > limits_.MaxTotalPixels - pixels_) throw GIFLimitException(msg::kGifTooLarge);
+  pixels_ += pixels;
   return pixels;
+}
+
+void TReadBudget::ClaimKept(uint64_t bytes) {
+  if (bytes > limits_.MaxKeptBytes - kept_) throw GIFLimitException(msg::kGifTooMuchBlockData);
+  kept_ += bytes;
 }
 
 void RegisterGifFormat() {

@@ -21,14 +21,22 @@
 
 namespace tapestro {
 
-// How much pixel memory one GIF read may take. A 13-byte header can announce a
-// 65535 x 65535 screen (4 GiB of indices), so sizes are checked before anything is
-// allocated. docs/gif.md explains the figures.
+// How much memory one GIF read may take. A 13-byte header can announce a 65535 x 65535
+// screen and every 10-byte image descriptor a 65535 x 65535 image (4 GiB of indices),
+// and a file of one-byte sub-blocks has as many blocks as bytes, so what is kept is
+// checked before it is allocated. docs/gif.md explains the figures.
 
-// One logical screen or one image: 16384 x 16384 indices, 256 MiB.
+// One image: 16384 x 16384 indices, 256 MiB. The logical screen itself is not limited:
+// only what is allocated for it is (images of zero size take its size; animations).
 inline constexpr uint64_t kMaxImagePixels = uint64_t{1} << 28;
 // All images of one file together: two images of the largest size.
 inline constexpr uint64_t kMaxTotalPixels = uint64_t{1} << 29;
+// Everything else a read keeps: the data sub-blocks of extensions (one buffer per
+// extension, no more than the bytes read) and every sub-image and extension, charged
+// kKeptItemBytes each for its object and its place in its list. Thousands of frames
+// with their extensions keep a few megabytes.
+inline constexpr uint64_t kMaxKeptBytes = uint64_t{64} << 20;
+inline constexpr uint64_t kKeptItemBytes = 256;
 // The largest logical screen that is animated (4096 x 4096): an animation takes up to
 // four true-colour buffers of the screen's size, 48 MiB each at this size. Larger
 // animations are shown as their first image.
@@ -37,6 +45,7 @@ inline constexpr uint64_t kMaxAnimatedScreenPixels = uint64_t{1} << 24;
 struct TGIFLimits {
   uint64_t MaxImagePixels = kMaxImagePixels;
   uint64_t MaxTotalPixels = kMaxTotalPixels;
+  uint64_t MaxKeptBytes = kMaxKeptBytes;
   uint64_t MaxAnimatedScreenPixels = kMaxAnimatedScreenPixels;
 };
 
@@ -45,17 +54,20 @@ uint64_t PixelCount(uint32_t width, uint32_t height);
 // The pixel count of a buffer of that size, or GIFLimitException when it passes maxPixels.
 uint64_t CheckedPixelCount(uint32_t width, uint32_t height, uint64_t maxPixels);
 
-// Counts the pixel buffers taken during one read against the limits.
-class TPixelBudget {
+// Counts what one read takes against the limits; a claim that would pass one raises
+// GIFLimitException and charges nothing.
+class TReadBudget {
  public:
-  explicit TPixelBudget(const TGIFLimits& limits) : limits_(limits) {}
-  // The byte size of a width x height buffer, charged to the budget, or
-  // GIFLimitException (nothing charged) when the image or the total passes its limit.
-  uint64_t Claim(uint32_t width, uint32_t height);
+  explicit TReadBudget(const TGIFLimits& limits) : limits_(limits) {}
+  // The pixel count of a width x height index buffer: "GIF image too large to decode".
+  uint64_t ClaimPixels(uint32_t width, uint32_t height);
+  // Bytes kept beside the pixels: "GIF image has too much block data to read".
+  void ClaimKept(uint64_t bytes);
 
  private:
   TGIFLimits limits_;
-  uint64_t claimed_ = 0;
+  uint64_t pixels_ = 0;
+  uint64_t kept_ = 0;
 };
 
 // sender: the item, list or image that met the problem (for telling them apart only).
@@ -134,6 +146,8 @@ class TGIFImage : public TGraphic {
   // Charges a width x height pixel buffer to the read in progress; GIFLimitException
   // when it would pass Limits.
   uint64_t ClaimPixels(uint32_t width, uint32_t height);
+  // Charges bytes kept beside the pixels to the read in progress, the same way.
+  void ClaimKeptBytes(uint64_t bytes);
   // Progress after each sub-image: how far into the stream the read has come.
   void ReportLoadingProgress(TStream& stream);
   // Progress of building a frame bitmap.
@@ -181,7 +195,7 @@ class TGIFImage : public TGraphic {
   std::unique_ptr<TGIFHeader> header_;
   std::unique_ptr<TGIFImageList> images_;
   // Only while a read runs.
-  std::optional<TPixelBudget> budget_;
+  std::optional<TReadBudget> budget_;
   int64_t streamSize_ = 0;
   HPALETTE imagePalette_;
   bool paletteGuard_ = false;  // set while ImagePalette runs

@@ -25,40 +25,41 @@ TLZWDecoder::TLZWDecoder(TStream& stream, int minimumCodeSize, TGIFItem& reporte
       codeSize_(minimumCodeSize + 1),
       nextCode_(clearCode_ + 2),
       threshold_(2 * clearCode_) {
-  // Literals stand for themselves; every other entry starts empty. A clear code later
-  // only has to empty the entries added since (see Restart).
-  for (int i = 0; i < kTableSize; ++i) {
-    prefix_[i] = 0;
-    suffix_[i] = i < clearCode_ ? static_cast<uint8_t>(i) : 0;
-  }
+  // Literals stand for themselves; every other entry starts empty (a code past the
+  // table after a clear code reads such an entry). A clear code later only has to empty
+  // the entries added since (see Restart).
+  std::memset(prefix_, 0, sizeof prefix_);
+  std::memset(suffix_, 0, sizeof suffix_);
+  for (int i = 0; i < clearCode_; ++i) suffix_[i] = static_cast<uint8_t>(i);
   std::memset(bits_, 0, sizeof bits_);
 }
 
 int TLZWDecoder::NextPixel() { return stackTop_ > 0 ? stack_[--stackTop_] : DecodeNext(); }
 
-int TLZWDecoder::Fill(uint8_t* out, size_t count) {
-  while (count > 0) {
+size_t TLZWDecoder::Fill(uint8_t* out, size_t count) {
+  size_t stored = 0;
+  while (stored < count) {
     if (stackTop_ == 0) {
       const int value = DecodeNext();
-      if (value < 0) return value;
-      *out++ = static_cast<uint8_t>(value);
-      --count;
+      if (value < 0) return stored;
+      out[stored++] = static_cast<uint8_t>(value);
       continue;
     }
     // The string lies reversed on the stack: hand out as much of it as fits.
-    size_t n = std::min(static_cast<size_t>(stackTop_), count);
-    count -= n;
-    while (n-- > 0) *out++ = stack_[--stackTop_];
+    size_t n = std::min(static_cast<size_t>(stackTop_), count - stored);
+    while (n-- > 0) out[stored++] = stack_[--stackTop_];
   }
-  return 0;
+  return stored;
 }
 
-bool TLZWDecoder::DecodeRows(uint8_t* pixels, size_t width, size_t height, bool interlaced) {
-  if (!interlaced) return Fill(pixels, width * height) == 0;
-  for (const TInterlacePass& pass : kInterlacePasses)
-    for (size_t row = static_cast<size_t>(pass.FirstRow); row < height; row += static_cast<size_t>(pass.Step))
-      if (Fill(pixels + row * width, width) != 0) return false;
-  return true;
+size_t TLZWDecoder::DecodeRows(const TRowTarget& target, bool interlaced) {
+  size_t stored = 0;
+  VisitRowsInDataOrder(target.Height, interlaced, [&](size_t row) {
+    const size_t got = Fill(target.Row(row), target.Width);
+    stored += got;
+    return got == target.Width;
+  });
+  return stored;
 }
 
 int TLZWDecoder::ReadCode(int size) {

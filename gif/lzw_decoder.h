@@ -20,6 +20,30 @@ struct TInterlacePass {
 
 inline constexpr TInterlacePass kInterlacePasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 
+// Calls visit(row) for the rows of a picture in the order its data stores them: top to
+// bottom, or in the passes of an interlaced image; stops when visit answers false.
+template <typename Visit>
+void VisitRowsInDataOrder(size_t height, bool interlaced, Visit visit) {
+  if (!interlaced) {
+    for (size_t row = 0; row < height; ++row)
+      if (!visit(row)) return;
+    return;
+  }
+  for (const TInterlacePass& pass : kInterlacePasses)
+    for (size_t row = static_cast<size_t>(pass.FirstRow); row < height; row += static_cast<size_t>(pass.Step))
+      if (!visit(row)) return;
+}
+
+// Where decoded rows go: row y (0 = top) starts at Top + y x Stride (a negative stride
+// for rows stored bottom first).
+struct TRowTarget {
+  uint8_t* Top = nullptr;
+  ptrdiff_t Stride = 0;
+  size_t Width = 0;
+  size_t Height = 0;
+  uint8_t* Row(size_t y) const { return Top + static_cast<ptrdiff_t>(y) * Stride; }
+};
+
 class TLZWDecoder {
  public:
   static constexpr int kMaxCodeBits = 12;
@@ -49,12 +73,13 @@ class TLZWDecoder {
 
   // The next decoded value, kDataEnded or kEndCodeMet.
   int NextPixel();
-  // Stores the next count values as bytes; 0 when all were stored, else the negative
-  // value that stopped it. The same as count calls of NextPixel, without the calls.
-  int Fill(uint8_t* out, size_t count);
-  // Stores width x height values as a picture's rows, top to bottom: one after the
-  // other, or in the passes of an interlaced image. False when the data stopped early.
-  bool DecodeRows(uint8_t* pixels, size_t width, size_t height, bool interlaced);
+  // Stores the next count values as bytes and answers how many were stored: fewer when
+  // the data ran out or the end code came. The same as count calls of NextPixel,
+  // without the calls.
+  size_t Fill(uint8_t* out, size_t count);
+  // Stores a picture's values row by row in data order (VisitRowsInDataOrder). Answers
+  // how many were stored, fewer than width x height when the data stopped early.
+  size_t DecodeRows(const TRowTarget& target, bool interlaced);
 
  private:
   // The next code of size bits, least significant bit first, or kDataEnded.

@@ -35,20 +35,28 @@ void Skip(TStream& stream, size_t count) {
   if (count != 0) stream.Seek(static_cast<int64_t>(count), SeekOrigin::Current);
 }
 
-std::vector<std::string> ReadTextSubBlocks(TStream& stream) {
-  std::vector<std::string> lines;
-  uint8_t size = 0;
-  char block[255];
-  while (stream.ReadByte(size) && size != 0) {
-    ReadOrFail(stream, block, size);
-    lines.emplace_back(block, ::strnlen(block, size));
-  }
-  return lines;
-}
-
 void SkipSubBlocks(TStream& stream) {
   uint8_t size = 0;
   while (stream.ReadByte(size) && size != 0) Skip(stream, size);
+}
+
+std::string_view TextLine(TGIFBlock block) {
+  const auto* text = reinterpret_cast<const char*>(block.data());
+  return {text, ::strnlen(text, block.size())};
+}
+
+void TGIFSubBlocks::ReadFromStream(TStream& stream, TGIFImage& image) {
+  bytes_.clear();
+  count_ = 0;
+  uint8_t size = 0;
+  while (stream.ReadByte(size) && size != 0) {
+    image.ClaimKeptBytes(size_t{1} + size);
+    const size_t at = bytes_.size();
+    bytes_.resize(at + 1 + size);
+    bytes_[at] = size;
+    ReadOrFail(stream, bytes_.data() + at + 1, size);
+    ++count_;
+  }
 }
 
 void TGIFItem::ReportWarning(int severity, const std::string& text) { image_->ReportWarning(this, severity, text); }
@@ -88,7 +96,6 @@ HPALETTE TGIFColorMap::MakePalette() const {
 void TGIFHeader::ReadFromStream(TStream& stream) {
   ReadSignature(stream);
   ReadScreenDescriptor(stream);
-  CheckedPixelCount(descriptor_.ScreenWidth, descriptor_.ScreenHeight, Image().Limits.MaxImagePixels);
   colorMap_.Clear();
   if (descriptor_.PackedFields & TLogicalScreenDescriptor::kGlobalColorTable)
     colorMap_.ReadFromStream(stream, TGIFColorMap::CountFromPacked(descriptor_.PackedFields));

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "imaging/color.h"
@@ -30,11 +32,46 @@ void StepBack(TStream& stream);
 // Moves on count bytes; past the end the next read simply finds nothing.
 void Skip(TStream& stream, size_t count);
 
-// Data sub-blocks ending with a zero size byte, each kept as one line of text that ends
-// at its first zero byte. The end of the stream ends the text.
-std::vector<std::string> ReadTextSubBlocks(TStream& stream);
 // Passes over data sub-blocks up to and including the zero size byte, or the end.
 void SkipSubBlocks(TStream& stream);
+
+// One data sub-block: its bytes (the size byte is their count).
+using TGIFBlock = std::span<const uint8_t>;
+// A line of text: a sub-block up to its first zero byte.
+std::string_view TextLine(TGIFBlock block);
+
+// The data sub-blocks of one extension, kept in one buffer as the file stores them (a
+// size byte, then that many bytes, repeated), so that what a read keeps is at most the
+// bytes it read, however short the sub-blocks are. Iterating gives each sub-block.
+class TGIFSubBlocks {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(const uint8_t* at) : at_(at) {}
+    TGIFBlock operator*() const { return {at_ + 1, at_[0]}; }
+    Iterator& operator++() {
+      at_ += 1 + at_[0];
+      return *this;
+    }
+    bool operator==(const Iterator&) const = default;
+
+   private:
+    const uint8_t* at_;
+  };
+
+  // Sub-blocks up to and including the zero size byte; the end of the stream ends them
+  // too. A sub-block cut short raises "Premature end of data"; each one is charged to
+  // the image's read in progress (TGIFImage::ClaimKeptBytes) before it is kept.
+  void ReadFromStream(TStream& stream, TGIFImage& image);
+  size_t Count() const { return count_; }
+  bool Empty() const { return count_ == 0; }
+  Iterator begin() const { return Iterator(bytes_.data()); }
+  Iterator end() const { return Iterator(bytes_.data() + bytes_.size()); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t count_ = 0;
+};
 
 inline uint16_t LittleEndian16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 inline uint32_t LittleEndian32(const uint8_t* bytes) {
@@ -149,7 +186,8 @@ class TGIFHeader final : public TGIFItem {
   const TGIFGlobalColorMap& ColorMap() const { return colorMap_; }
 
   // Signature (any letter case, at the start or 4 bytes on), version (ignored),
-  // screen descriptor, global colour table. A screen above the image limit fails.
+  // screen descriptor, global colour table. The screen may be of any size: only what
+  // is allocated later is bounded.
   void ReadFromStream(TStream& stream) override;
 
  private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <utility>
 
 #include "base/errors.h"
 #include "base/stream.h"
@@ -16,6 +18,7 @@ namespace tapestro {
 namespace {
 
 constexpr int32_t kRowsPerProgressStep = 32;
+static_assert(sizeof(TGIFSubImage) + sizeof(void*) <= kKeptItemBytes, "a sub-image is charged kKeptItemBytes");
 
 // value x numerator / denominator, rounded half away from zero; denominator above 0.
 int32_t ScaleRounded(int64_t value, int64_t numerator, int64_t denominator) {
@@ -67,19 +70,27 @@ void TGIFSubImage::ReadFromStream(TStream& stream) {
 
 void TGIFSubImage::DecodeImageData(TStream& stream) {
   AllocatePixels();
+  size_t stored = 0;
   uint8_t minimumCodeSize = 0;
-  if (!stream.ReadByte(minimumCodeSize)) return;
-  if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize) throw GIFException(msg::kGifInvalidData);
-  TLZWDecoder decoder(stream, minimumCodeSize, *this);
-  // One value past the last pixel: normally the end code, which passes over the rest
-  // of the data. After an early stop nothing more is asked for.
-  if (decoder.DecodeRows(pixels_.data(), Width(), Height(), Interlaced())) decoder.NextPixel();
+  if (stream.ReadByte(minimumCodeSize)) {
+    if (minimumCodeSize > TLZWDecoder::kMaxMinimumCodeSize) throw GIFException(msg::kGifInvalidData);
+    TLZWDecoder decoder(stream, minimumCodeSize, *this);
+    // An image of no area has no rows; its data is still passed over.
+    const TRowTarget rows =
+        Empty() ? TRowTarget{} : TRowTarget{RowOf(0), -static_cast<ptrdiff_t>(rowBytes_), Width(), Height()};
+    stored = decoder.DecodeRows(rows, Interlaced());
+    // One value past the last pixel: normally the end code, which passes over the rest
+    // of the data. After an early stop nothing more is asked for.
+    if (stored == size_t{Width()} * Height()) decoder.NextPixel();
+  }
+  FillUnreached(stored);
 }
 
 void TGIFSubImage::Clear() {
   extensions_.Clear();
   colorMap_.Clear();
-  std::vector<uint8_t>().swap(pixels_);
+  pixels_ = TPixelBuffer();
+  rowBytes_ = 0;
   descriptor_ = TImageDescriptor{};
   transparent_ = false;
   graphicControl_ = nullptr;
@@ -101,8 +112,27 @@ void TGIFSubImage::ReadImageDescriptor(TStream& stream) {
 }
 
 void TGIFSubImage::AllocatePixels() {
-  const uint64_t count = Image().ClaimPixels(descriptor_.Width, descriptor_.Height);
-  pixels_.assign(static_cast<size_t>(count), TransparentIndex());
+  Image().ClaimPixels(descriptor_.Width, descriptor_.Height);
+  const TPixelSize size = PixelSize(descriptor_.Width, descriptor_.Height, 8);
+  pixels_ = TPixelBuffer(size.ImageBytes);
+  rowBytes_ = size.RowBytes;
+}
+
+uint8_t* TGIFSubImage::RowOf(int32_t y) const {
+  // Rows bottom first, as the frame bitmap stores them.
+  return const_cast<uint8_t*>(std::as_const(pixels_).Data()) + rowBytes_ * static_cast<size_t>(Height() - 1 - y);
+}
+
+void TGIFSubImage::FillUnreached(size_t stored) {
+  const uint8_t fill = TransparentIndex();
+  if (fill == 0) return;
+  const size_t width = Width();
+  VisitRowsInDataOrder(Height(), Interlaced(), [&](size_t row) {
+    const size_t done = std::min(stored, width);
+    stored -= done;
+    if (done < width) std::memset(RowOf(static_cast<int32_t>(row)) + done, fill, width - done);
+    return true;
+  });
 }
 
 uint8_t TGIFSubImage::TransparentIndex() const {
@@ -208,6 +238,7 @@ void TGIFImageList::ReadFromStream(TStream& stream, TGIFImage& parent) {
       ReportWarning(1, msg::kGifUnknownBlockType);
       return;
     }
+    parent.ClaimKeptBytes(kKeptItemBytes);
     auto subImage = std::make_unique<TGIFSubImage>(parent);
     subImage->ReadFromStream(stream);
     Append(std::move(subImage));

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "gif/extensions.h"
@@ -41,15 +40,17 @@ class TGIFSubImage final : public TGIFItem {
   uint16_t Height() const { return descriptor_.Height; }
   bool Interlaced() const { return descriptor_.PackedFields & TImageDescriptor::kInterlaced; }
   // No pixels: a group of extensions without an image, or an image of no area.
-  bool Empty() const { return pixels_.empty() || Width() == 0 || Height() == 0; }
+  bool Empty() const { return pixels_.Empty() || Width() == 0 || Height() == 0; }
 
   TGIFLocalColorMap& ColorMap() { return colorMap_; }
   const TGIFLocalColorMap& ColorMap() const { return colorMap_; }
   TGIFExtensionList& Extensions() { return extensions_; }
   const TGIFExtensionList& Extensions() const { return extensions_; }
 
-  // Width x Height colour indices, rows top to bottom; empty without an image.
-  std::span<const uint8_t> Data() const { return pixels_; }
+  // Row y (0 = top) of the colour indices, Width() of them; only while not Empty().
+  // They are kept in the rows of a bottom-up 8-bit DIB (each padded to 4 bytes), which
+  // the frame bitmap then shares; pages the image data never reached stay untouched.
+  const uint8_t* Row(int32_t y) const { return RowOf(y); }
   // Set when any graphic control extension of this sub-image gives a transparent index.
   bool Transparent() const { return transparent_; }
   void SetTransparent() { transparent_ = true; }
@@ -90,9 +91,12 @@ class TGIFSubImage final : public TGIFItem {
  private:
   void Clear();
   void ReadImageDescriptor(TStream& stream);
-  // The pixel buffer, filled with TransparentIndex(): pixels the data never reach
-  // stay transparent (or take colour 0).
+  // The zero-filled pixel buffer.
   void AllocatePixels();
+  uint8_t* RowOf(int32_t y) const;
+  // Pixels the data never reached (stored values came, in data order) take
+  // TransparentIndex(): they stay transparent, or colour 0.
+  void FillUnreached(size_t stored);
   // The graphic control's transparent colour index when the image is transparent, else 0.
   uint8_t TransparentIndex() const;
   void BuildBitmap();
@@ -105,7 +109,8 @@ class TGIFSubImage final : public TGIFItem {
   // Declared before the list that owns it, so it outlives the list's extensions.
   TGIFGraphicControlExtension* graphicControl_ = nullptr;
   TGIFExtensionList extensions_;
-  std::vector<uint8_t> pixels_;
+  TPixelBuffer pixels_;
+  size_t rowBytes_ = 0;
   std::unique_ptr<TBitmap> bitmap_;
   std::unique_ptr<TBitmap> mask_;
   HPALETTE palette_;

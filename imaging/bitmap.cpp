@@ -43,6 +43,8 @@ const TGraphicClass TBitmap::Class{"TBitmap", &TGraphic::Class,
 
 TBitmap::TBitmap() : image_(std::make_unique<TBitmapImage>()) {}
 
+TBitmap::TBitmap(std::unique_ptr<TBitmapImage> image) : image_(std::move(image)) {}
+
 TBitmap::~TBitmap() = default;
 
 void TBitmap::Install(std::unique_ptr<TBitmapImage> image) {
@@ -52,6 +54,8 @@ void TBitmap::Install(std::unique_ptr<TBitmapImage> image) {
 
 void TBitmap::Changing() {
   if (image_.Shared()) Install(image_->Clone());
+  // Memory that another owner reads too (a GIF frame's colour indices) stays as it was.
+  if (image_->Pixels.Shared()) image_->Pixels = image_->Pixels.Clone();
   image_->KeptFileBytes.reset();
   image_->Description.Header.biClrUsed = 0;
   image_->Description.Header.biClrImportant = 0;

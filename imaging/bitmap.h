@@ -23,6 +23,8 @@ class TBitmap : public TGraphic {
 
   // An empty device bitmap.
   TBitmap();
+  // A bitmap of an image made elsewhere, as a decoder hands it on.
+  explicit TBitmap(std::unique_ptr<TBitmapImage> image);
   ~TBitmap() override;
   const TGraphicClass& ClassType() const override { return Class; }
 

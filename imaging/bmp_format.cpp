@@ -111,7 +111,11 @@ void WriteBmpImage(TBitmapImage& image, TStream& stream) {
   const THeaderBlock block = image.OS2 && FitsCoreHeader(description) ? CoreLayout(description, entries, imageBytes)
                                                                       : InfoLayout(description, entries, imageBytes);
   stream.WriteBuffer(block.Bytes().data(), block.Bytes().size());
-  stream.WriteBuffer(image.Pixels.Data(), image.Pixels.Size());
+  // Pixels still in the file they were read from go from file to file.
+  if (const TFileRegion* region = image.Pixels.UnreadRegion())
+    stream.WriteRegion(*region);
+  else
+    stream.WriteBuffer(image.Pixels.Data(), image.Pixels.Size());
 }
 
 }  // namespace tapestro

@@ -171,9 +171,17 @@ TDIBDescription DescriptionOf(const THeaders& headers) {
   return description;
 }
 
-void ReadUncompressedPixels(TStream& source, TBitmapImage& image, size_t offered) {
-  const size_t count = std::min(offered, image.Pixels.Size());
-  if (count != 0) source.Read(image.Pixels.Data(), count);
+// A file that holds the whole pixel block keeps it there until it is first touched, so
+// writing the bitmap back copies it from file to file; anything shorter is read now.
+TPixelBuffer ReadUncompressedPixels(TStream& source, size_t imageBytes, size_t offered) {
+  if (offered >= imageBytes && imageBytes != 0) {
+    if (std::shared_ptr<const TFileRegion> region = source.RegionAt(static_cast<int64_t>(imageBytes)))
+      return TPixelBuffer(std::move(region));
+  }
+  TPixelBuffer pixels(imageBytes);
+  const size_t count = std::min(offered, imageBytes);
+  if (count != 0) source.Read(pixels.Data(), count);
+  return pixels;
 }
 
 void DecodeCompressedPixels(TStream& source, const THeaders& headers, TBitmapImage& image,
@@ -220,9 +228,12 @@ std::unique_ptr<TBitmapImage> ReadBmpImage(TStream& stream) {
     image->ColorTable.resize(size_t{1} << bits);
   }
   if (bits > 8 && !fileTable.empty()) image->Palette = PaletteFromColorTable(fileTable);
-  image->Pixels = TPixelBuffer(size.ImageBytes);
-  if (headers.Compressed()) DecodeCompressedPixels(source, headers, *image, fileTable, offered);
-  else ReadUncompressedPixels(source, *image, offered);
+  if (headers.Compressed()) {
+    image->Pixels = TPixelBuffer(size.ImageBytes);
+    DecodeCompressedPixels(source, headers, *image, fileTable, offered);
+  } else {
+    image->Pixels = ReadUncompressedPixels(source, size.ImageBytes, offered);
+  }
   return image;
 }
 

@@ -148,18 +148,46 @@ void PreferHugePages(uint8_t*, size_t) {}
 
 }  // namespace
 
-TPixelBuffer::TPixelBuffer(size_t size) {
-  if (size == 0) return;
-  data_.reset(static_cast<uint8_t*>(std::calloc(size, 1)));
-  if (!data_) throw EOSError(std::strerror(ENOMEM));
-  PreferHugePages(data_.get(), size);
-  size_ = size;
+namespace {
+
+std::shared_ptr<uint8_t> ZeroedMemory(size_t size) {
+  std::shared_ptr<uint8_t> memory(static_cast<uint8_t*>(std::calloc(size, 1)), std::free);
+  if (!memory) throw EOSError(std::strerror(ENOMEM));
+  PreferHugePages(memory.get(), size);
+  return memory;
+}
+
+}  // namespace
+
+TPixelBuffer::TPixelBuffer(size_t size) : size_(size) {
+  if (size != 0) memory_ = ZeroedMemory(size);
+}
+
+TPixelBuffer::TPixelBuffer(std::shared_ptr<const TFileRegion> region)
+    : region_(std::move(region)), size_(static_cast<size_t>(region_->Size())) {}
+
+const uint8_t* TPixelBuffer::Data() const {
+  if (region_) {
+    std::shared_ptr<uint8_t> memory = ZeroedMemory(size_);
+    region_->ReadInto(memory.get());
+    memory_ = std::move(memory);
+    region_.reset();
+  }
+  return memory_.get();
 }
 
 TPixelBuffer TPixelBuffer::Clone() const {
   TPixelBuffer copy(size_);
-  if (size_ != 0) std::memcpy(copy.Data(), Data(), size_);
+  if (size_ != 0) std::memcpy(copy.memory_.get(), Data(), size_);
   return copy;
+}
+
+TPixelBuffer TPixelBuffer::Share() const {
+  TPixelBuffer other;
+  Data();
+  other.memory_ = memory_;
+  other.size_ = size_;
+  return other;
 }
 
 }  // namespace tapestro

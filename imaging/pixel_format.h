@@ -12,6 +12,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <utility>
+
+#include "base/stream.h"
 
 namespace tapestro {
 
@@ -109,25 +112,42 @@ void CompleteDescription(TDIBDescription& description);
 // defaults for its bit count when its red mask is 0.
 TColorMasks EffectiveMasks(const TDIBDescription& description);
 
-// Zero-filled pixel memory. Large blocks come straight from the system already zeroed,
-// so the rows a short file never reaches cost no time.
+// Pixel memory: zero-filled, or the pixel block of a file, which stays in the file
+// until the pixels are first touched (then it is read whole) and can meanwhile be
+// copied from file to file without passing through memory. Large blocks come straight
+// from the system already zeroed, so pages the pixels never reach cost nothing.
+//
+// Memory can have several owners (a GIF frame's colour indices and its bitmap): whoever
+// writes makes it private first (Shared, Clone).
 class TPixelBuffer {
  public:
   TPixelBuffer() = default;
   // EOSError with the system's text when the memory is refused.
   explicit TPixelBuffer(size_t size);
+  // The region's bytes, read on first access.
+  explicit TPixelBuffer(std::shared_ptr<const TFileRegion> region);
+  TPixelBuffer(TPixelBuffer&&) = default;
+  TPixelBuffer& operator=(TPixelBuffer&&) = default;
+  TPixelBuffer(const TPixelBuffer&) = delete;
+  TPixelBuffer& operator=(const TPixelBuffer&) = delete;
 
-  uint8_t* Data() { return data_.get(); }
-  const uint8_t* Data() const { return data_.get(); }
+  // The pixels, read from the file first when they are still there: EReadError with
+  // the file's path when that fails, EOSError when the memory is refused.
+  uint8_t* Data() { return const_cast<uint8_t*>(std::as_const(*this).Data()); }
+  const uint8_t* Data() const;
   size_t Size() const { return size_; }
   bool Empty() const { return size_ == 0; }
   TPixelBuffer Clone() const;
+  // Another owner of the same memory.
+  TPixelBuffer Share() const;
+  bool Shared() const { return memory_.use_count() > 1; }
+  // The file region while the pixels are still only there, else none.
+  const TFileRegion* UnreadRegion() const { return region_.get(); }
 
  private:
-  struct Free {
-    void operator()(uint8_t* memory) const noexcept { std::free(memory); }
-  };
-  std::unique_ptr<uint8_t, Free> data_;
+  // Read from the file on first access; hence mutable.
+  mutable std::shared_ptr<uint8_t> memory_;
+  mutable std::shared_ptr<const TFileRegion> region_;
   size_t size_ = 0;
 };
 

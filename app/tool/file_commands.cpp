@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/tool/command.h"
+#include "base/atomic_file.h"
 #include "base/errors.h"
 #include "base/path.h"
 #include "base/text.h"
@@ -126,6 +127,8 @@ int RunConvert(const TCommandLine& line) {
     return kUsageError;
   }
   return ReportErrors([&] {
+    // An output that cannot be replaced is refused before the input is decoded.
+    CheckReplaceable(args[1]);
     Convert(args[0], args[1]);
     return 0;
   });

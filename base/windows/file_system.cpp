@@ -9,14 +9,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-
-#include "base/path.h"
+#include <cstring>
+#include <random>
+#include <vector>
 
 namespace tapestro::fs {
 
 namespace {
 
 constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+constexpr char kNotRegularFileText[] = "Not a regular file";
+constexpr size_t kCopyChunk = size_t{1} << 20;
 
 // The C runtime reads and writes at most INT_MAX bytes a call.
 unsigned ChunkOf(size_t count) { return static_cast<unsigned>(std::min<size_t>(count, INT_MAX)); }
@@ -33,16 +36,50 @@ std::string GrowingBuffer(Fill fill) {
   }
 }
 
+// A file the descriptor reaches that is not on a disk: a pipe, a console, a device.
+bool OnDisk(int fd) { return ::GetFileType(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))) == FILE_TYPE_DISK; }
+
+// Creates path + six random characters exclusively; -1 on failure.
+int CreateNamed(std::string& path, const std::string& prefix) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (size_t i = 0; i < kTemporarySuffixLength; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    int fd = -1;
+    const int error = ::_sopen_s(&fd, name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                 _SH_DENYWR, _S_IREAD | _S_IWRITE);
+    if (error == 0) {
+      path = name;
+      return fd;
+    }
+    if (error != EEXIST) return -1;
+  }
+  return -1;
+}
+
 }  // namespace
+
+std::string ErrorText(int code) { return code == kNotRegularFile ? kNotRegularFileText : std::strerror(code); }
 
 // Other writers are refused while we read, as the program always did on Windows.
 int OpenForReading(const std::string& path) {
+  if (IsDirectory(path)) {
+    errno = EISDIR;
+    return -1;
+  }
   int fd = -1;
   if (::_sopen_s(&fd, path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYWR, 0) != 0) return -1;
+  if (!OnDisk(fd)) {
+    ::_close(fd);
+    errno = kNotRegularFile;
+    return -1;
+  }
   return fd;
 }
 
 int CreateForWriting(const std::string& path) {
+  if (!IsRegularOrAbsent(path)) return -1;
   int fd = -1;
   if (::_sopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT, _SH_DENYWR,
                  _S_IREAD | _S_IWRITE) != 0)
@@ -52,6 +89,8 @@ int CreateForWriting(const std::string& path) {
 
 void CloseFile(int fd) { ::_close(fd); }
 
+int DuplicateFile(int fd) { return ::_dup(fd); }
+
 int64_t ReadAt(int fd, void* buffer, size_t count, int64_t position) {
   if (::_lseeki64(fd, position, SEEK_SET) < 0) return -1;
   return ::_read(fd, buffer, ChunkOf(count));
@@ -60,6 +99,23 @@ int64_t ReadAt(int fd, void* buffer, size_t count, int64_t position) {
 int64_t WriteAt(int fd, const void* buffer, size_t count, int64_t position) {
   if (::_lseeki64(fd, position, SEEK_SET) < 0) return -1;
   return ::_write(fd, buffer, ChunkOf(count));
+}
+
+int64_t CopyBetween(int source, int64_t from, int target, int64_t to, int64_t count) {
+  std::vector<char> chunk(static_cast<size_t>(std::min<int64_t>(count, kCopyChunk)));
+  int64_t done = 0;
+  while (done < count) {
+    const auto want = static_cast<size_t>(std::min<int64_t>(count - done, kCopyChunk));
+    const int64_t got = ReadAt(source, chunk.data(), want, from + done);
+    if (got <= 0) return got < 0 ? -1 : done;
+    for (int64_t put = 0; put < got;) {
+      const int64_t n = WriteAt(target, chunk.data() + put, static_cast<size_t>(got - put), to + done + put);
+      if (n <= 0) return -1;
+      put += n;
+    }
+    done += got;
+  }
+  return done;
 }
 
 int64_t FileSize(int fd) { return ::_filelengthi64(fd); }
@@ -99,6 +155,22 @@ bool IsDirectory(const std::string& path) {
   return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// Devices (NUL, CON, COM1) have no attributes of a file; a folder is the one kind of
+// thing besides files that has them.
+bool IsRegularOrAbsent(const std::string& path) {
+  if (IsDirectory(path)) {
+    errno = EISDIR;
+    return false;
+  }
+  HANDLE handle = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  const bool disk = ::GetFileType(handle) == FILE_TYPE_DISK;
+  ::CloseHandle(handle);
+  if (!disk) errno = kNotRegularFile;
+  return disk;
+}
+
 // Links are rare on Windows: a file is replaced where its name is.
 std::string FollowLinks(const std::string& path) { return path; }
 
@@ -107,24 +179,52 @@ bool IsWriteProtected(const std::string& path) {
   return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::string CreateFileBeside(const std::string& target) {
-  const std::string folder = ExtractFilePath(target);
-  char name[MAX_PATH + 1] = {};
-  // Creates the file under a name no other file has.
-  if (::GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tap", 0, name) == 0) {
-    errno = EACCES;
-    return std::string();
-  }
-  return name;
+// Windows has no nameless files: the temporary is named from the start.
+TTemporaryFile CreateTemporaryBeside(const std::string&, const std::string& namePrefix) {
+  TTemporaryFile temporary;
+  temporary.Fd = CreateNamed(temporary.Path, namePrefix);
+  return temporary;
 }
 
-bool RenameOver(const std::string& temporary, const std::string& target) {
-  return ::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+bool PublishTemporary(TTemporaryFile& temporary, const std::string& target, const std::string&) {
+  ::_close(temporary.Fd);
+  temporary.Fd = -1;
+  if (::MoveFileExA(temporary.Path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
+    return true;
+  errno = ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+  return false;
 }
 
 // MOVEFILE_WRITE_THROUGH has made the rename durable already.
 void FlushFolder(const std::string&) {}
 
 void RemoveFile(const std::string& path) { ::DeleteFileA(path.c_str()); }
+
+std::vector<std::string> OwnFilesStartingWith(const std::string& folder, const std::string& prefix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  const std::string pattern = (folder.empty() ? std::string(".\\") : folder) + prefix + "*";
+  HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    // The pattern also matches short 8.3 names; the long name must start with prefix.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        std::strncmp(found.cFileName, prefix.c_str(), prefix.size()) == 0)
+      names.emplace_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+int64_t CurrentProcessId() { return ::GetCurrentProcessId(); }
+
+bool ProcessRunning(int64_t pid) {
+  if (pid <= 0 || pid > UINT32_MAX) return false;
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return running;
+}
 
 }  // namespace tapestro::fs

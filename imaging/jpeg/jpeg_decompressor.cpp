@@ -80,6 +80,7 @@ auto TJpegDecompressor::Guarded(Call call) {
 
 void TJpegDecompressor::RaiseFailure() {
   if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+  if (errors_.msg_code == JERR_NO_BACKING_STORE) throw EJPEG(msg::kJpegTooMuchMemory);
   char text[JMSG_LENGTH_MAX] = {};
   (*errors_.format_message)(reinterpret_cast<j_common_ptr>(&info_), text);
   RaiseJpegError(errors_.msg_code, text);
@@ -110,7 +111,9 @@ void TJpegDecompressor::ProgressMonitor(j_common_ptr info) {
 }
 
 void TJpegDecompressor::CheckScanLimit() {
-  if (info_.input_scan_number > kMaxJpegScans) RaiseJpegError(JERR_IMAGE_TOO_BIG);
+  const auto scans = static_cast<uint64_t>(std::max(info_.input_scan_number, 0));
+  const uint64_t pixels = uint64_t{info_.image_width} * info_.image_height;
+  if (scans > kMaxJpegScans || scans * pixels > kMaxJpegScanPixels) throw EJPEG(msg::kJpegTooMuchWork);
 }
 
 TJpegDecompressor::TJpegDecompressor(std::span<const uint8_t> file, TProgressHook progress)
@@ -133,7 +136,10 @@ TJpegDecompressor::~TJpegDecompressor() { jpeg_destroy_decompress(&info_); }
 
 void TJpegDecompressor::ReadHeader() {
   Guarded([this] { jpeg_read_header(&info_, TRUE); });
-  if (PixelSize(info_.image_width, info_.image_height, 24).Check != TSizeCheck::Ok) RaiseJpegError(JERR_IMAGE_TOO_BIG);
+  const TPixelSize bitmap = PixelSize(info_.image_width, info_.image_height, 24);
+  if (bitmap.Check != TSizeCheck::Ok) RaiseJpegError(JERR_IMAGE_TOO_BIG);
+  info_.mem->max_memory_to_use =
+      std::min<long>(kJpegLibraryMemory, static_cast<long>(bitmap.ImageBytes) + kJpegLibraryMargin);
 }
 
 bool TJpegDecompressor::HasMultipleScans() {

@@ -26,20 +26,26 @@
 
 namespace tapestro {
 
-// Pictures past these limits fail with the library's own code for an image too big
+// Pictures past the size limits fail with the library's own code for an image too big
 // (JERR_IMAGE_TOO_BIG, "JPEG error #41") before the memory is taken. The picture itself
 // is bounded like every bitmap (kMaxPixels).
 
 // The library's own working memory: the coefficients of a progressive file (2 bytes
-// per sample, 72 MB for a 6000 x 4000 picture) and the whole-image buffer of two-pass
-// colour quantisation. Past it the library asks for a backing store, which it does
-// not have, and fails with JERR_NO_BACKING_STORE.
+// per sample: as much as the 24-bit bitmap for 4:2:0 sampling, twice as much for
+// 4:4:4) and the whole-image buffer of two-pass colour quantisation. It may take the
+// size of the picture's 24-bit bitmap plus kJpegLibraryMargin, and never more than
+// kJpegLibraryMemory. Past it the library would need a backing store, which it does not
+// have: EJPEG "JPEG image needs too much memory to decode".
 inline constexpr long kJpegLibraryMemory = 1L << 30;
+inline constexpr long kJpegLibraryMargin = 128L << 20;
 
 // Each scan of a progressive file makes the library visit every block of its
-// components again, so a small file of many tiny scans could keep it busy for hours.
-// Real files have about ten.
+// components again, so a small file of many tiny scans keeps it busy for as long as
+// scans x pixels say (about 10^9 a second here). Real files have about ten scans; the
+// work limit lets ten scans cover 107 million pixels. Past either limit decoding stops:
+// EJPEG "JPEG image has too many scans for its size to decode".
 inline constexpr int kMaxJpegScans = 500;
+inline constexpr uint64_t kMaxJpegScanPixels = uint64_t{1} << 30;
 
 // A JPEG image holds its whole file in memory. Even a picture at the pixel limit stored
 // at the highest quality stays below this; a larger file is something else misnamed.

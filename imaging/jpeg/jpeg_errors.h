@@ -9,6 +9,9 @@ namespace tapestro {
 
 namespace msg {
 inline constexpr char kJpegError[] = "JPEG error #%d";
+// Past the decoding work and library memory limits of jpeg_decompressor.h.
+inline constexpr char kJpegTooMuchWork[] = "JPEG image has too many scans for its size to decode";
+inline constexpr char kJpegTooMuchMemory[] = "JPEG image needs too much memory to decode";
 inline constexpr char kJpegSizeIsFixed[] = "Cannot change the size of a JPEG image";
 inline constexpr char kJpegDescription[] = "JPEG Image File";
 }  // namespace msg

@@ -166,6 +166,16 @@ TEST_F(IniFileTest, DamagedFilesReadWithoutHarmAndKeepWhatTheyCan) {
   EXPECT_EQ(Read("cycle"), "300000");
 }
 
+// Found by fuzzing (tests/data/bad/ini-lone-carriage-return-at-the-end.txt): a file
+// whose only line ended in a lone "\r" had new keys joined to it with "\r", which no
+// reader takes for a line break, so a written value could not be read back.
+TEST_F(IniFileTest, ALoneCarriageReturnIsNoLineEnd) {
+  dir.Write("Tapestro.ini", "[Options]\rInterval=17\r");
+  ini.WriteString("Settings", "cycle", "60000");
+  EXPECT_EQ(Read("cycle"), "60000");
+  EXPECT_EQ(Slurp(path), "[Options]\rInterval=17\r\n[Settings]\ncycle=60000\n");
+}
+
 TEST_F(IniFileTest, ALineBreakInAValueCannotStartANewKey) {
   ini.WriteString("Settings", "walldir", "/tmp/a\nrandom=y");
   EXPECT_EQ(Read("random"), "n/a");

@@ -8,6 +8,7 @@
 #include "base/stream.h"
 #include "gif/dither.h"
 #include "gif/errors.h"
+#include "gif/extensions.h"
 #include "imaging/canvas.h"
 #include "imaging/picture.h"
 #include "tests/support/gif_bytes.h"
@@ -19,6 +20,7 @@ namespace {
 
 using test::Bytes;
 using test::GifBuilder;
+using test::IndicesOf;
 
 // Catches the limit error as its own class, so that a plain GIFException fails the test.
 std::string LimitErrorOf(TGIFImage& image, const Bytes& bytes) {
@@ -31,20 +33,32 @@ std::string LimitErrorOf(TGIFImage& image, const Bytes& bytes) {
   return "";
 }
 
-TEST(GifLimitsTest, HugeScreenOrImageInATinyFileFailsBeforeAllocating) {
+TEST(GifLimitsTest, HugeImageInATinyFileFailsBeforeAllocatingAndAHugeScreenReads) {
   TGIFImage image;
-  // A 65535 x 65535 screen would need 4 GiB of indices.
-  EXPECT_EQ(LimitErrorOf(image, GifBuilder().Header(65535, 65535).Trailer().Get()), "GIF image too large to decode");
-  // So would an image of that size on a small screen, or a zero-width image on a
-  // screen just over the limit (16385 x 16384).
+  // A 65535 x 65535 image would need 4 GiB of indices.
   const Bytes pixel = {1};
   EXPECT_EQ(LimitErrorOf(image, GifBuilder().Header(1, 1).Image(65535, 65535, pixel).Get()),
             "GIF image too large to decode");
-  EXPECT_EQ(LimitErrorOf(image, GifBuilder().Header(16385, 16384).Trailer().Get()), "GIF image too large to decode");
+  // A screen of that size allocates nothing by itself: the file reads, its size is the screen's.
+  TMemoryStream screen(GifBuilder().Header(65535, 65535).Image(2, 1, Bytes{1, 0}).Trailer().Get());
+  image.ReadFromStream(screen);
+  EXPECT_EQ(image.Width(), 65535);
+  EXPECT_EQ(IndicesOf(image.SubImage(0)), Bytes({1, 0}));
   // Long but thin images stay well inside.
   TMemoryStream wide(GifBuilder().Header(65535, 1).Image(65535, 1, pixel).Trailer().Get());
   image.ReadFromStream(wide);
-  EXPECT_EQ(image.SubImage(0).Data().size(), 65535u);
+  EXPECT_EQ(IndicesOf(image.SubImage(0)).size(), 65535u);
+}
+
+TEST(GifLimitsTest, FilesOfTheBadFolderEndAsRecorded) {
+  TGIFImage image;
+  EXPECT_EQ(LimitErrorOf(image, test::ReadAll(test::ProjectDataDir() + "/bad/gif-image-of-no-height-with-data.gif")),
+            "");
+  // An image 0 rows high, with LZW data: its data is passed over, no row is written.
+  ASSERT_GT(image.SubImageCount(), 0);
+  for (int i = 0; i < image.SubImageCount(); ++i) EXPECT_TRUE(image.SubImage(i).Empty());
+  EXPECT_EQ(LimitErrorOf(image, test::ReadAll(test::ProjectDataDir() + "/bad/gif-image-of-4-gib-in-35-bytes.gif")),
+            "GIF image too large to decode");
 }
 
 TEST(GifLimitsTest, EachImageAndAllImagesTogetherAreBounded) {
@@ -67,6 +81,29 @@ TEST(GifLimitsTest, EachImageAndAllImagesTogetherAreBounded) {
   TMemoryStream andAgain(GifBuilder().Header(10, 10).Image(10, 10, pixels).Get());
   image.ReadFromStream(andAgain);
   EXPECT_EQ(image.SubImageCount(), 1);
+}
+
+TEST(GifLimitsTest, BlockDataKeptByOneReadIsBounded) {
+  // Comments of one-byte sub-blocks: each costs two bytes of the budget (size and byte).
+  const auto withComment = [](size_t blocks) {
+    GifBuilder gif;
+    gif.Header(1, 1).Raw({0x21, 0xFE});
+    for (size_t i = 0; i < blocks; ++i) gif.Raw({1, 'x'});
+    return gif.Raw({0}).Image(1, 1, Bytes{0}).Trailer().Get();
+  };
+  TGIFImage image;
+  // Room for the sub-image, the comment and 100 sub-blocks, not one more.
+  image.Limits.MaxKeptBytes = 2 * kKeptItemBytes + 200;
+  TMemoryStream fits(withComment(100));
+  image.ReadFromStream(fits);
+  const auto& comment = dynamic_cast<const TGIFCommentExtension&>(image.SubImage(0).Extensions()[0]);
+  EXPECT_EQ(comment.Text().Count(), 100u);
+  EXPECT_EQ(LimitErrorOf(image, withComment(101)), "GIF image has too much block data to read");
+  // Application data sub-blocks count the same way.
+  GifBuilder app;
+  app.Header(1, 1).Application("XMP DataXMP", std::vector<Bytes>(101, Bytes{7}));
+  EXPECT_EQ(LimitErrorOf(image, app.Image(1, 1, Bytes{0}).Trailer().Get()),
+            "GIF image has too much block data to read");
 }
 
 class GifRegistrationTest : public ::testing::Test {

@@ -11,9 +11,11 @@
 namespace tapestro {
 namespace {
 
+using test::BlocksOf;
 using test::Bytes;
 using test::GifBuilder;
 using test::ImageOptions;
+using test::IndicesOf;
 using test::ReadGif;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -49,7 +51,7 @@ TEST(LzwTest, OnePixelImageLeavesTheStreamAfterItsTerminator) {
                        0xEE};             // whatever follows
   TMemoryStream stream(bytes);
   sub.ReadFromStream(stream);
-  EXPECT_THAT(sub.Data(), ElementsAre(1));
+  EXPECT_THAT(IndicesOf(sub), ElementsAre(1));
   EXPECT_EQ(stream.Position(), 15);
 }
 
@@ -59,7 +61,7 @@ TEST(LzwTest, MinimumCodeSizeTwoStartsWithThreeBitCodes) {
   const Bytes codes = {0x44, 0x34, 0x05};
   EXPECT_EQ(test::EncodeLzw(Bytes{0, 1, 2, 3}, 2), codes);
   const auto gif = ReadGif(Concat(Header(), ImageBlock(2, 2, 0x00, 2, codes)));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(0, 1, 2, 3));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(0, 1, 2, 3));
   EXPECT_THAT(gif.WarningTexts(), IsEmpty());
 }
 
@@ -68,14 +70,14 @@ TEST(LzwTest, InterlacedRowsLandInPassOrder) {
   // holds the position at which it was stored.
   const Bytes stored = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
   const auto ten = ReadGif(Concat(Header(), ImageBlock(1, 10, 0x40, 4, test::EncodeLzw(stored, 4))));
-  EXPECT_THAT(ten.image->SubImage(0).Data(), ElementsAre(0, 5, 3, 6, 2, 7, 4, 8, 1, 9));
+  EXPECT_THAT(IndicesOf(ten.image->SubImage(0)), ElementsAre(0, 5, 3, 6, 2, 7, 4, 8, 1, 9));
 
   const auto one = ReadGif(Concat(Header(), ImageBlock(3, 1, 0x40, 2, test::EncodeLzw(Bytes{1, 2, 3}, 2))));
-  EXPECT_THAT(one.image->SubImage(0).Data(), ElementsAre(1, 2, 3));
+  EXPECT_THAT(IndicesOf(one.image->SubImage(0)), ElementsAre(1, 2, 3));
 
   // Three rows: 0, then 2 (third pass), then 1.
   const auto three = ReadGif(Concat(Header(), ImageBlock(1, 3, 0x40, 2, test::EncodeLzw(Bytes{1, 2, 3}, 2))));
-  EXPECT_THAT(three.image->SubImage(0).Data(), ElementsAre(1, 3, 2));
+  EXPECT_THAT(IndicesOf(three.image->SubImage(0)), ElementsAre(1, 3, 2));
   EXPECT_THAT(three.WarningTexts(), IsEmpty());
 }
 
@@ -84,14 +86,14 @@ TEST(LzwTest, EndCodeHalfWayLeavesTheFillAndTheNextBlockReads) {
   const Bytes opaque = Concat(ImageBlock(2, 2, 0x00, 2, half), ImageBlock(1, 1, 0x00, 2, test::EncodeLzw(Bytes{3}, 2)));
   const auto gif = ReadGif(Concat(Header(), opaque));
   ASSERT_EQ(gif.image->SubImageCount(), 2);
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(1, 2, 0, 0));
-  EXPECT_THAT(gif.image->SubImage(1).Data(), ElementsAre(3));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(1, 2, 0, 0));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(1)), ElementsAre(3));
   EXPECT_THAT(gif.WarningTexts(), IsEmpty());
 
   // Transparent index 3: the unreached pixels take it.
   const Bytes control = GifBuilder().GraphicControl(3).Get();
   const auto transparent = ReadGif(Concat(Concat(Header(), control), ImageBlock(2, 2, 0x00, 2, half)));
-  EXPECT_THAT(transparent.image->SubImage(0).Data(), ElementsAre(1, 2, 3, 3));
+  EXPECT_THAT(IndicesOf(transparent.image->SubImage(0)), ElementsAre(1, 2, 3, 3));
 }
 
 TEST(LzwTest, AnEndCodeRightAfterAClearCodeIsNoPixel) {
@@ -99,7 +101,7 @@ TEST(LzwTest, AnEndCodeRightAfterAClearCodeIsNoPixel) {
   const Bytes codes = test::PackCodes({{4, 3}, {5, 3}});
   const Bytes control = GifBuilder().GraphicControl(2).Get();
   const auto gif = ReadGif(Concat(Concat(Header(), control), ImageBlock(1, 1, 0x00, 2, codes)));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(2));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(2));
   EXPECT_THAT(gif.WarningTexts(), IsEmpty());
 }
 
@@ -110,7 +112,7 @@ TEST(LzwTest, CodesPastTheLastPixelAreLeftForTheBlockReader) {
   const Bytes codes = test::EncodeLzw(Bytes{1, 1, 1, 1, 1, 1, 1, 1}, 2);
   ASSERT_GT(codes.size(), 2u);
   const auto gif = ReadGif(Concat(Header(), ImageBlock(1, 1, 0x00, 2, codes, 1)));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(1));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(1));
   EXPECT_THAT(gif.WarningTexts(), ElementsAre("Unknown GIF block type", "Invalid Image trailer"));
 }
 
@@ -119,7 +121,7 @@ TEST(LzwTest, DataWithoutALeadingClearCodeDecodes) {
   test::LzwOptions noClear;
   noClear.startWithClear = false;
   const auto gif = ReadGif(Concat(Header(), ImageBlock(4, 2, 0x00, 2, test::EncodeLzw(pixels, 2, noClear))));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAreArray(pixels));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAreArray(pixels));
 }
 
 TEST(LzwTest, FullTableWithoutClearGoesOnWithTwelveBitCodes) {
@@ -133,7 +135,7 @@ TEST(LzwTest, FullTableWithoutClearGoesOnWithTwelveBitCodes) {
   ASSERT_NE(full, cleared);
   for (const Bytes* codes : {&full, &cleared}) {
     const auto gif = ReadGif(Concat(Header(), ImageBlock(200, 200, 0x00, 8, *codes)));
-    EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAreArray(pixels));
+    EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAreArray(pixels));
     EXPECT_THAT(gif.WarningTexts(), IsEmpty());
   }
 }
@@ -146,7 +148,7 @@ TEST(LzwTest, CodesSpanSubBlocksOfAnyLength) {
     ImageOptions options;
     options.subBlockSize = blockSize;
     const auto gif = ReadGif(GifBuilder().Header(64, 64).Image(64, 64, pixels, options).Trailer().Get());
-    EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAreArray(pixels));
+    EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAreArray(pixels));
     EXPECT_THAT(gif.WarningTexts(), IsEmpty());
   }
 }
@@ -154,7 +156,7 @@ TEST(LzwTest, CodesSpanSubBlocksOfAnyLength) {
 TEST(LzwTest, LargestMinimumCodeSizeDecodesAndTwelveIsRefused) {
   const Bytes pixels = {7, 7, 200, 7};
   const auto eleven = ReadGif(Concat(Header(), ImageBlock(2, 2, 0x00, 11, test::EncodeLzw(pixels, 11))));
-  EXPECT_THAT(eleven.image->SubImage(0).Data(), ElementsAreArray(pixels));
+  EXPECT_THAT(IndicesOf(eleven.image->SubImage(0)), ElementsAreArray(pixels));
   EXPECT_EQ(test::GifErrorOf(Concat(Header(), ImageBlock(2, 2, 0x00, 12, {0x00, 0x10}))), "Invalid GIF data");
 }
 
@@ -165,7 +167,7 @@ TEST(LzwTest, DataAnnouncedLongerThanTheFileGivesWhatIsThere) {
   const Bytes codes = test::PackCodes({{4, 3}, {1, 3}, {1, 3}});
   bytes.insert(bytes.end(), codes.begin(), codes.end());
   const auto gif = ReadGif(bytes);
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(1, 1, 0, 0));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(1, 1, 0, 0));
   EXPECT_THAT(gif.WarningTexts(), ElementsAre("Premature end of data"));
 }
 
@@ -175,12 +177,12 @@ TEST(LzwTest, DataThatRunsOutAfterItsTerminatorWarnsUnderRun) {
   const Bytes codes = test::PackCodes({{4, 3}, {1, 3}, {2, 3}, {1, 3}, {2, 4}});
   ASSERT_EQ(codes.size(), 2u);
   const auto gif = ReadGif(Concat(Header(), ImageBlock(6, 1, 0x00, 2, codes)));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(1, 2, 1, 2, 0, 0));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(1, 2, 1, 2, 0, 0));
   EXPECT_THAT(gif.WarningTexts(), ElementsAre("Decoder bit buffer under-run"));
 
   // No minimum code size at all: the image keeps its fill, silently.
   const auto bare = ReadGif(Concat(Header(), {0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x00}));
-  EXPECT_THAT(bare.image->SubImage(0).Data(), ElementsAre(0, 0));
+  EXPECT_THAT(IndicesOf(bare.image->SubImage(0)), ElementsAre(0, 0));
   EXPECT_THAT(bare.WarningTexts(), IsEmpty());
 }
 
@@ -189,7 +191,7 @@ TEST(LzwTest, CodesBeyondTheTableDecodeAsTheNextFreeCode) {
   // own first value: 1 1), then end. 8 pixels, so the rest keeps the fill.
   const Bytes codes = test::PackCodes({{4, 3}, {1, 3}, {7, 3}, {5, 3}});
   const auto gif = ReadGif(Concat(Header(), ImageBlock(8, 1, 0x00, 2, codes)));
-  EXPECT_THAT(gif.image->SubImage(0).Data(), ElementsAre(1, 1, 1, 0, 0, 0, 0, 0));
+  EXPECT_THAT(IndicesOf(gif.image->SubImage(0)), ElementsAre(1, 1, 1, 0, 0, 0, 0, 0));
 }
 
 TEST(LzwTest, TableEntriesThatLoopEndTheRead) {

@@ -4,6 +4,8 @@
 
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
+#include "imaging/jpeg/jpeg_errors.h"
+#include "imaging/jpeg/jpeg_image.h"
 #include "tests/support/test_data.h"
 
 namespace tapestro {
@@ -27,6 +29,28 @@ TEST(BadFilesTest, TallMonochromePictureDrawsWideAndFlat) {
   const TPixelView shown = canvas.Pixels();
   for (int32_t y = 0; y < 2; ++y)
     for (int32_t x = 0; x < 300; ++x) ASSERT_EQ(shown.Get(shown.Row(y), x), RGBColor(47, 0, 0)) << x << "," << y;
+}
+
+// Hostile JPEG files, named after what they would cost: each fails with its own text
+// before it takes that.
+TEST(BadFilesTest, HostileJpegFilesFailWithTheirOwnTexts) {
+  const std::pair<const char*, const char*> cases[] = {
+      // One 8 x 8 block, its last scan repeated: each scan revisits every block.
+      {"jpeg-501-scans-of-one-block.jpg", "JPEG image has too many scans for its size to decode"},
+      // 523 bytes declaring 16384 x 16384 progressive with full colour resolution.
+      {"jpeg-progressive-444-coefficients-of-1.5-gib.jpg", "JPEG image needs too much memory to decode"},
+  };
+  for (const auto& [name, expected] : cases) {
+    SCOPED_TRACE(name);
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(BadFile(name));
+    try {
+      jpeg.Bitmap();
+      ADD_FAILURE() << "decoded";
+    } catch (const EJPEG& e) {
+      EXPECT_EQ(e.Message(), expected);
+    }
+  }
 }
 
 }  // namespace

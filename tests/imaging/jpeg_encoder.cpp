@@ -54,13 +54,12 @@ void Configure(jpeg_compress_struct& info, const TJpegRecipe& recipe, const TCol
 
 // The DC scan, then for each AC coefficient a first scan of its bits 9 and up and one
 // refinement scan for each lower bit.
-std::vector<jpeg_scan_info> ScanPerBitScript() {
-  constexpr int kTopBit = 9;
+std::vector<jpeg_scan_info> ScanPerBitScript(int topBit) {
   std::vector<jpeg_scan_info> scans;
   scans.push_back({1, {0}, 0, 0, 0, 0});
   for (int k = 1; k < DCTSIZE2; ++k) {
-    scans.push_back({1, {0}, k, k, 0, kTopBit});
-    for (int bit = kTopBit; bit > 0; --bit) scans.push_back({1, {0}, k, k, bit, bit - 1});
+    scans.push_back({1, {0}, k, k, 0, topBit});
+    for (int bit = topBit; bit > 0; --bit) scans.push_back({1, {0}, k, k, bit, bit - 1});
   }
   return scans;
 }
@@ -83,7 +82,8 @@ std::vector<uint8_t> EncodeJpeg(const TJpegRecipe& recipe) {
   unsigned long size = 0;
   jpeg_mem_dest(&info, &memory, &size);
   Configure(info, recipe, spaces);
-  const std::vector<jpeg_scan_info> script = recipe.ScanPerCoefficientBit ? ScanPerBitScript() : std::vector<jpeg_scan_info>{};
+  const std::vector<jpeg_scan_info> script =
+      recipe.ScanPerCoefficientBit ? ScanPerBitScript(recipe.RefinedBits) : std::vector<jpeg_scan_info>{};
   if (!script.empty()) {
     info.scan_info = script.data();
     info.num_scans = static_cast<int>(script.size());

@@ -29,8 +29,9 @@ struct TJpegRecipe {
   bool Arithmetic = false;
   int RestartRows = 0;      // a restart marker every so many MCU rows
   // Greyscale only: progressive, with every AC coefficient refined bit by bit in a scan
-  // of its own, 631 scans in all.
+  // of its own: 1 + 63 x (1 + RefinedBits) scans, 631 by default.
   bool ScanPerCoefficientBit = false;
+  int RefinedBits = 9;
   bool AdobeMarker = true;  // CMYK and YCCK only: written by default, as image editors do
   // The input samples of pixel (x, y): red, green, blue; grey; or the four CMYK values
   // exactly as they are to be stored.

@@ -287,4 +287,23 @@ Bytes SolidAnimation(const std::vector<int>& delays, int loopCount, size_t loopF
   return gif.Trailer().Get();
 }
 
+Bytes IndicesOf(const TGIFSubImage& sub) {
+  Bytes indices;
+  if (sub.Empty()) return indices;
+  for (int32_t y = 0; y < sub.Height(); ++y) indices.insert(indices.end(), sub.Row(y), sub.Row(y) + sub.Width());
+  return indices;
+}
+
+std::vector<Bytes> BlocksOf(const TGIFSubBlocks& blocks) {
+  std::vector<Bytes> out;
+  for (const TGIFBlock block : blocks) out.emplace_back(block.begin(), block.end());
+  return out;
+}
+
+std::vector<std::string> LinesOf(const TGIFSubBlocks& blocks) {
+  std::vector<std::string> out;
+  for (const TGIFBlock block : blocks) out.emplace_back(TextLine(block));
+  return out;
+}
+
 }  // namespace tapestro::test

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "gif/gif_image.h"
+#include "gif/reader.h"
+#include "gif/sub_image.h"
 #include "imaging/color.h"
 
 namespace tapestro::test {
@@ -85,6 +87,12 @@ struct RecordingGif {
 RecordingGif ReadGif(const Bytes& bytes);
 // Runs the read and returns the exact text of the GIFException it raised ("" if none).
 std::string GifErrorOf(const Bytes& bytes);
+
+// A sub-image's colour indices, rows top to bottom, without the rows' padding.
+Bytes IndicesOf(const TGIFSubImage& sub);
+// Each data sub-block of an extension as bytes, and as a line of text.
+std::vector<Bytes> BlocksOf(const TGIFSubBlocks& blocks);
+std::vector<std::string> LinesOf(const TGIFSubBlocks& blocks);
 
 // Pseudo-random values below limit, the same for the same seed.
 Bytes NoisePixels(size_t count, int limit, uint32_t seed);
