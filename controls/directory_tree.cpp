@@ -1,11 +1,11 @@
 #include "controls/directory_tree.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "base/errors.h"
@@ -15,6 +15,7 @@
 #include "controls/file_listing.h"
 #include "controls/folder_node.h"
 #include "controls/folder_paths.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 
@@ -34,8 +35,8 @@ class TFrozenPainting {
   bool wasEnabled_;
 };
 
-// Names on disk are bytes; the screen shows them in the locale's encoding.
-QString Caption(const std::string& text) { return QFile::decodeName(QByteArray::fromStdString(text)); }
+// Names on disk are bytes; the screen shows them by the system's decoding.
+QString Caption(const std::string& text) { return QString::fromStdString(DisplayFileName(text)); }
 
 // A label is measured by its own width only when that width does not follow its text.
 bool SizesToText(const QLabel& label) {
@@ -91,6 +92,7 @@ void TRzDirectoryTree::OpenFolder(const std::string& path) {
   std::string existing;
   if (holder) existing = DeepestExistingFolder(folder, tops[*holder]);
   else if (DirectoryExists(folder)) existing = folder;
+  if (existing != folder && GoneWithItsVolume(folder, existing, volumes_->MountPlaces())) existing.clear();
   if (existing.empty()) throw EInOutError(Format(msg::kDirectoryDoesNotExist, path));
   if (!holder) return;
 
@@ -135,7 +137,10 @@ TFolderNode* TRzDirectoryTree::TopLevelOf(QTreeWidgetItem* item) const {
 }
 
 TFolderNode* TRzDirectoryTree::MakeTopLevelNode(const TVolumeInfo& volume) {
-  auto* node = new TFolderNode({volume.path}, Caption(volume.caption), icons_.TopLevel(volume.path));
+  // Its button is given without a look (below).
+  TFolderInfo info{volume.path};
+  info.probed = true;
+  auto* node = new TFolderNode(std::move(info), Caption(volume.caption), icons_.TopLevel(volume.path));
   node->SetSerial(volume.serial);
   GiveTopLevelPlaceholder(node);
   return node;
@@ -293,24 +298,40 @@ void TRzDirectoryTree::NodeExpanded(QTreeWidgetItem* item) {
   TFolderNode* node = TFolderNode::Of(item);
   if (node == nullptr) return;
   if (ChangedSinceFilled(*node)) RefillChildren(node);
-  else FillChildren(node);
-  ProbeChildren(node);
+  else
+    FillChildren(node);
 }
 
-// Gives each unread child without a button one when it holds a listable subfolder.
-void TRzDirectoryTree::ProbeChildren(TFolderNode* node) {
-  TBusyCursor busy;
-  std::vector<TFolderNode*> unread;
-  std::vector<std::string> names;
-  for (int i = 0; i < node->childCount(); ++i) {
-    TFolderNode* child = TFolderNode::Of(node->child(i));
-    if (child == nullptr || child->Info().filled || child->childCount() != 0) continue;
-    unread.push_back(child);
-    names.push_back(child->Name());
+void TRzDirectoryTree::paintEvent(QPaintEvent* event) {
+  ProbeRowsOnScreen();
+  QTreeWidget::paintEvent(event);
+}
+
+// Gives each node on screen that was never looked into an expand button when it holds
+// a listable subfolder. Only the rows shown are looked at: a folder of thousands of
+// subfolders opens without opening each of them, and a button is there by the time
+// its row is drawn.
+void TRzDirectoryTree::ProbeRowsOnScreen() {
+  std::map<TFolderNode*, std::vector<TFolderNode*>> unprobedByParent;
+  const int bottom = viewport()->height();
+  for (QTreeWidgetItem* item = itemAt(0, 0); item != nullptr && visualItemRect(item).top() < bottom;
+       item = itemBelow(item)) {
+    TFolderNode* node = TFolderNode::Of(item);
+    TFolderNode* parent = node != nullptr ? TFolderNode::Of(node->parent()) : nullptr;
+    if (parent != nullptr && !node->Info().probed) unprobedByParent[parent].push_back(node);
   }
-  const std::vector<bool> have = WhichHaveSubfolders(node->Info().path, names, showHiddenDirs_);
-  for (size_t i = 0; i < unread.size(); ++i)
-    if (have[i]) unread[i]->AddPlaceholder();
+  if (unprobedByParent.empty()) return;
+  TBusyCursor busy;
+  for (const auto& [parent, nodes] : unprobedByParent) {
+    std::vector<std::string> names;
+    for (const TFolderNode* node : nodes) names.push_back(node->Name());
+    // Each subfolder is opened relative to its parent, opened once.
+    const std::vector<bool> have = WhichHaveSubfolders(parent->Info().path, names, showHiddenDirs_);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+      nodes[i]->Info().probed = true;
+      if (have[i] && nodes[i]->childCount() == 0) nodes[i]->AddPlaceholder();
+    }
+  }
 }
 
 void TRzDirectoryTree::NodeClicked(QTreeWidgetItem* item) {

@@ -1,7 +1,9 @@
 #pragma once
 // The folder tree: the top-level folders (root, home, mounted volumes) and their
 // subfolders, read when a node first opens and again when it opens after its folder
-// changed. The selected folder drives the image file list and the folder label.
+// changed; whether a subfolder has subfolders of its own (its expand button) is looked
+// at when its row is first shown. The selected folder drives the image file list and
+// the folder label.
 // Its nodes and icons are folder_node.h's; its work on folders and paths that needs no
 // widget is folder_paths.h's.
 #include <QLabel>
@@ -34,9 +36,10 @@ class TRzDirectoryTree : public QTreeWidget {
   // nothing is selected.
   std::string SelectedFolder() const;
   // Selects folder, or its deepest existing ancestor. EInOutError "The %s directory
-  // does not exist" when neither exists; nothing changes then, nor when the folder is
-  // selected already or cannot be reached through the nodes (it lies below a hidden
-  // folder or outside every top-level folder).
+  // does not exist" when neither exists, or when the folder went with its volume (a
+  // USB stick that is not plugged in: see TVolumeSource::MountPlaces); nothing changes
+  // then, nor when the folder is selected already or cannot be reached through the
+  // nodes (it lies below a hidden folder or outside every top-level folder).
   void OpenFolder(const std::string& path);
 
   // Binding also hands over the selected folder at once.
@@ -52,6 +55,9 @@ class TRzDirectoryTree : public QTreeWidget {
  signals:
   // The selection moved to another top-level folder.
   void OnDriveChange();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   std::vector<std::string> TopLevelPaths() const;
@@ -73,7 +79,7 @@ class TRzDirectoryTree : public QTreeWidget {
   void FillChildren(TFolderNode* node);
   static bool ChangedSinceFilled(const TFolderNode& node);
   void RefillChildren(TFolderNode* node);
-  void ProbeChildren(TFolderNode* node);
+  void ProbeRowsOnScreen();
   void NodeExpanded(QTreeWidgetItem* item);
   void NodeClicked(QTreeWidgetItem* item);
   void SelectionChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);

@@ -2,19 +2,25 @@
 
 #include <QAbstractListModel>
 #include <QEvent>
-#include <QFile>
 #include <QFileIconProvider>
-#include <QFileInfo>
 #include <QHash>
 #include <QIcon>
 #include <QMenu>
+#include <QMimeDatabase>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "base/path.h"
 #include "base/text.h"
 #include "controls/busy_cursor.h"
+#include "platform/system_services.h"
 
 namespace tapestro {
 
@@ -24,28 +30,70 @@ constexpr int kMinGlyphRowHeight = 18;
 constexpr int kGlyphIndent = 24;  // room left of the name for the icon
 constexpr int kGlyphLeft = -20;   // icon position, relative to the name's rectangle
 constexpr int kTextLeft = 2;
+constexpr int kTextRight = 4;  // room after the widest name, so its last letter shows whole
 constexpr int kSmallIconSize = 16;
+// Names measured exactly when the widest is looked for; the rest are estimated.
+constexpr size_t kNamesMeasured = 8;
 
-// File system names are bytes; the screen shows them in the locale's encoding.
-QString DisplayName(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
+// File system names are bytes; the screen shows them by the system's decoding.
+QString DisplayName(const std::string& name) { return QString::fromStdString(DisplayFileName(name)); }
 
-// The small icon of an entry of the process's current directory. One per lower-case
-// extension, kept for the whole run: a folder of thousands of pictures asks the icon
-// provider a handful of times.
+// Only the size the list draws: the theme's icons hold renderings up to 256 pixels.
+QIcon Small(const QIcon& icon) {
+  const QPixmap pixmap = icon.pixmap(kSmallIconSize);
+  return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+// The small icon of an entry's type: the icon theme's icon of the MIME type its name
+// says (image-jpeg), else of the type's kind (image-x-generic), else the desktop's
+// plain file icon. Told by the name alone, so no file is opened; one per lower-case
+// extension, kept for the whole run: a folder of thousands of pictures asks a handful
+// of times.
 QIcon FileIcon(const TRzFileInfo& entry) {
-  static QFileIconProvider provider;
   static QHash<QString, QIcon> byExtension;
   if (entry.IsDirectory) {
-    static const QIcon folder = provider.icon(QAbstractFileIconProvider::Folder);
+    static const QIcon folder = Small(QFileIconProvider().icon(QAbstractFileIconProvider::Folder));
     return folder;
   }
   const QString extension = DisplayName(LowerCase(ExtractFileExt(entry.Name)));
   auto found = byExtension.constFind(extension);
   if (found != byExtension.constEnd()) return *found;
-  QIcon icon = provider.icon(QFileInfo(DisplayName(entry.Name)));
-  if (icon.isNull()) icon = provider.icon(QAbstractFileIconProvider::File);
+  const QMimeType type = QMimeDatabase().mimeTypeForFile(DisplayName(entry.Name), QMimeDatabase::MatchExtension);
+  QIcon icon = QIcon::fromTheme(type.iconName());
+  if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
+  if (icon.isNull()) icon = QFileIconProvider().icon(QAbstractFileIconProvider::File);
+  icon = Small(icon);
   byExtension.insert(extension, icon);
   return icon;
+}
+
+// The width of the widest name, which every row takes so that the view lays out one
+// row for all. Measuring each name costs about 10 microseconds, too much for a folder
+// of thousands: the names are estimated from cached advances of their characters
+// (kerning aside) and the widest few measured exactly.
+int WidestNameWidth(const TFileListItems& items, const QFontMetrics& metrics) {
+  std::array<int, 256> latin;
+  latin.fill(-1);
+  const auto advance = [&](QChar c) {
+    if (c.unicode() >= latin.size()) return metrics.horizontalAdvance(c);
+    int& known = latin[c.unicode()];
+    if (known < 0) known = metrics.horizontalAdvance(c);
+    return known;
+  };
+  std::vector<std::pair<int, int>> estimates;  // width, index
+  estimates.reserve(static_cast<size_t>(items.Count()));
+  for (int i = 0; i < items.Count(); ++i) {
+    int width = 0;
+    for (const QChar c : DisplayName(items[i])) width += advance(c);
+    estimates.emplace_back(width, i);
+  }
+  const size_t measured = std::min(kNamesMeasured, estimates.size());
+  std::partial_sort(estimates.begin(), estimates.begin() + static_cast<long>(measured), estimates.end(),
+                    std::greater<>());
+  int widest = 0;
+  for (size_t i = 0; i < measured; ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(DisplayName(items[estimates[i].second])));
+  return widest;
 }
 
 }  // namespace
@@ -60,8 +108,17 @@ class TFileListModel final : public QAbstractListModel {
   void Assign(std::vector<TRzFileInfo> entries) {
     beginResetModel();
     items_.Assign(std::move(entries));
+    widest_.reset();
     endResetModel();
   }
+
+  // Measured when the view first lays the rows out, not at every read: a window that
+  // stays in the tray never measures.
+  int WidestName(const QFontMetrics& metrics) const {
+    if (!widest_) widest_ = WidestNameWidth(items_, metrics);
+    return *widest_;
+  }
+  void ForgetWidestName() { widest_.reset(); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override {
     return parent.isValid() ? 0 : items_.Count();
@@ -81,6 +138,7 @@ class TFileListModel final : public QAbstractListModel {
 
  private:
   TFileListItems items_;
+  mutable std::optional<int> widest_;
 };
 
 // Draws one row: the small icon, then the name, on rows of a fixed height.
@@ -120,8 +178,13 @@ class TFileListDelegate final : public QStyledItemDelegate {
     painter->restore();
   }
 
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return QSize(option.rect.width(), rowHeight_);
+  // One size for every row, the widest name's: the view shows a horizontal scroll bar
+  // only when a name does not fit, and rows still span the whole list.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const auto* model = static_cast<const TFileListModel*>(index.model());
+    const int indent = showGlyphs_ ? kGlyphIndent : 0;
+    const int width = model != nullptr ? indent + kTextLeft + model->WidestName(option.fontMetrics) + kTextRight : 0;
+    return QSize(width, rowHeight_);
   }
 
  private:
@@ -161,9 +224,11 @@ void TRzFileListBox::SetFileType(TFileTypes fileType) {
 
 void TRzFileListBox::SetCurrentFolder(const std::string& folder) {
   if (SameFolder(currentFolder_, folder)) return;
-  // The outcome is not checked: a refused change re-reads the folder we are still in.
-  SetCurrentDir(folder);
-  currentFolder_ = GetCurrentDir();
+  // Kept as a path, never entered: the process's current directory would hold the
+  // folder's volume busy. A folder that is not there leaves the list on the one it
+  // lists, which is read again.
+  const std::string path = ExcludeTrailingPathDelimiter(ExpandFileName(folder));
+  if (DirectoryExists(path)) currentFolder_ = path;
   RefreshFiles();
 }
 
@@ -202,7 +267,6 @@ std::string TRzFileListBox::SelectedPath() const {
 }
 
 void TRzFileListBox::RefreshFiles() {
-  SetCurrentDir(currentFolder_);
   TBusyCursor busy(TBusyCursor::kWhenShown);
   TListingOptions options;
   options.FileTypes = fileType_;
@@ -220,8 +284,32 @@ void TRzFileListBox::UpdateItemHeight() {
   itemHeight_ = fontMetrics().height() - 1;
   if (showGlyphs_) itemHeight_ = std::max(itemHeight_, kMinGlyphRowHeight);
   delegate_->SetRowHeight(itemHeight_);
+  model_->ForgetWidestName();
   // Uniform rows are measured once; make the view measure again.
   scheduleDelayedItemsLayout();
+}
+
+void TRzFileListBox::mousePressEvent(QMouseEvent* event) {
+  // The right button picks the file the menu then acts on: it is selected, but not
+  // previewed, since OnClick does not fire (docs/file-list.md).
+  if (event->button() == Qt::RightButton) {
+    const QModelIndex under = indexAt(event->position().toPoint());
+    if (under.isValid()) {
+      SetItemIndex(under.row());
+      RecordIndex();
+    }
+    event->accept();
+    return;
+  }
+  QListView::mousePressEvent(event);
+}
+
+void TRzFileListBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListView::mouseReleaseEvent(event);
 }
 
 void TRzFileListBox::SelectionChanged() {

@@ -1,8 +1,9 @@
 #pragma once
-// FileListBox1's class: the image files of one folder, in rotation order. Every
-// re-read makes the listed folder the process's current directory, so the bare names
-// in Items open the right files. What is listed, and in which order, is
-// file_listing.h's; this file adds the rows, their icons and the selection.
+// FileListBox1's class: the image files of one folder, in rotation order. The items
+// are bare names; a file is opened by its full path, CurrentFolder joined with the
+// name (SelectedPath), never through the process's current directory, which the list
+// leaves alone. What is listed, and in which order, is file_listing.h's; this file
+// adds the rows, their icons and the selection.
 #include <QListView>
 #include <functional>
 #include <string>
@@ -30,9 +31,9 @@ class TRzFileListBox : public QListView {
   void SetFileType(TFileTypes fileType);
 
   const std::string& CurrentFolder() const { return currentFolder_; }
-  // Enters folder and re-reads. The same folder named in other letter case changes
-  // nothing; a folder that cannot be entered leaves the list on the current
-  // directory, which is read again.
+  // Lists folder (relative: against the current directory). The same folder named in
+  // other letter case changes nothing; a folder that does not exist leaves the list on
+  // the folder it lists, which is read again.
   void SetCurrentFolder(const std::string& folder);
 
   bool ShowGlyphs() const { return showGlyphs_; }
@@ -48,7 +49,8 @@ class TRzFileListBox : public QListView {
 
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
-  // The user selected an item, by mouse or keyboard.
+  // The user selected an item with the left button or the keyboard. The right button
+  // selects the item under it for the popup menu without firing OnClick.
   std::function<void()> OnClick;
   // After OnClick, or after a re-read, when the recorded index changed.
   std::function<void()> OnChange;
@@ -57,6 +59,8 @@ class TRzFileListBox : public QListView {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void UpdateItemHeight();

@@ -11,6 +11,7 @@ namespace tapestro {
 struct TFolderInfo {
   std::string path;     // always ends in the delimiter
   bool filled = false;  // its subfolders have been read
+  bool probed = false;  // it was looked into for an expand button
   // The folder's stamp when they were read (SettledFolderStamp); none: read them again
   // at the next look.
   std::optional<int64_t> stamp = std::nullopt;

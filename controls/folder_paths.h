@@ -11,7 +11,7 @@
 namespace tapestro {
 
 // ---- Subfolders ----
-// The tree lists folders, and links to folders, that the user may enter; names
+// The tree lists folders and links to folders (whether the user may open them or not); names
 // starting with "." are hidden unless asked for.
 
 // A folder holding more subfolders than this lists only this many, so that a hostile
@@ -46,6 +46,13 @@ std::optional<size_t> HoldingTopLevel(const std::vector<std::string>& topLevels,
 // folder when it exists, else its deepest existing ancestor, looking no higher than
 // top (the holding top-level path); empty when none of them exists.
 std::string DeepestExistingFolder(const std::string& folder, const std::string& top);
+// Whether folder, missing, went with its volume: it lies below one of mountPlaces
+// (where volumes are mounted), and existing, its deepest existing ancestor, is no part
+// of a volume mounted there (it is the place itself, lies above it, or is a plain
+// folder of the place's own file system, such as /media/me). Its ancestors then do not
+// stand in for it.
+bool GoneWithItsVolume(const std::string& folder, const std::string& existing,
+                       const std::vector<std::string>& mountPlaces);
 // The folder names from top down to folder: "/home/me/" and "/home/me/a/b" give a, b.
 std::vector<std::string> NamesBelow(const std::string& top, const std::string& folder);
 

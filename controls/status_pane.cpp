@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QPalette>
+#include <QToolTip>
 
 namespace tapestro {
 
@@ -29,10 +31,37 @@ class THoverFrame final : public QObject {
 }  // namespace
 
 TStatusPane::TStatusPane(QWidget* parent, int width, Qt::Alignment alignment) : QLabel(parent) {
+  // File names are shown as they are: "<b>x.png" is no markup.
+  setTextFormat(Qt::PlainText);
   setAlignment(alignment);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
   if (width > 0) setFixedWidth(width);
+}
+
+void TStatusPane::SetCaption(const QString& caption) {
+  caption_ = caption;
+  ShowFitting();
+}
+
+QSize TStatusPane::sizeHint() const { return QSize(minimumWidth(), QLabel::sizeHint().height()); }
+QSize TStatusPane::minimumSizeHint() const { return sizeHint(); }
+
+bool TStatusPane::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && text() != caption_) {
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), caption_, this);
+    return true;
+  }
+  return QLabel::event(event);
+}
+
+void TStatusPane::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  ShowFitting();
+}
+
+void TStatusPane::ShowFitting() {
+  setText(fontMetrics().elidedText(caption_, Qt::ElideRight, contentsRect().width() - 2 * margin()));
 }
 
 QColor TStatusPane::FillColor() const { return palette().color(backgroundRole()); }

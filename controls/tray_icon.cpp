@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QWidget>
@@ -19,6 +20,9 @@ QString CutHint(const QString& hint) {
   if (cut.size() < hint.size() && !cut.isEmpty() && cut.back().isHighSurrogate()) cut.chop(1);
   return cut;
 }
+
+// The toolkit's window for an icon in an XEmbed notification area.
+constexpr char kXEmbedIconClass[] = "QSystemTrayIconSys";
 
 QIcon ApplicationIcon(const QWidget* window) {
   QIcon icon = QApplication::windowIcon();
@@ -96,6 +100,22 @@ void TRzTrayIcon::MinimizeToTray() {
   emit OnMinimizeApp();
 }
 
+void TRzTrayIcon::WatchIconWindow(QWidget* iconWindow) {
+  if (iconWindow == iconWindow_) return;
+  if (iconWindow_) iconWindow_->removeEventFilter(this);
+  iconWindow_ = iconWindow;
+  if (iconWindow_) iconWindow_->installEventFilter(this);
+}
+
+void TRzTrayIcon::FindIconWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->inherits(kXEmbedIconClass)) {
+      WatchIconWindow(widget);
+      return;
+    }
+  }
+}
+
 void TRzTrayIcon::ShowPopup() {
   if (!popupMenu_) return;
   popupOpen_ = true;
@@ -105,6 +125,7 @@ void TRzTrayIcon::ShowPopup() {
 }
 
 bool TRzTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == iconWindow_ && iconWindow_ != nullptr) return IconWindowEvent(event);
   if (watched == window_ && event->type() == QEvent::WindowStateChange && !changingState_) {
     const bool wasMinimized = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
     const bool isMinimized = window_->isMinimized();
@@ -114,6 +135,25 @@ bool TRzTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     else if (!isMinimized && wasMinimized) QMetaObject::invokeMethod(this, &TRzTrayIcon::RestoredByOthers, Qt::QueuedConnection);
   }
   return QObject::eventFilter(watched, event);
+}
+
+// A press does nothing, so that a click counts where the button comes up; a release
+// over the icon is the click, and one dragged off it is none. A double click passes
+// on: the toolkit reports it, and its release then counts as a click too.
+bool TRzTrayIcon::IconWindowEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: return true;
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (!iconWindow_->rect().contains(mouse->position().toPoint())) return true;
+      if (mouse->button() == Qt::LeftButton)
+        Click(ticLeftClickUp);
+      else if (mouse->button() == Qt::RightButton)
+        Click(ticRightClickUp);
+      return true;
+    }
+    default: return false;
+  }
 }
 
 void TRzTrayIcon::MinimizedByOthers() {
@@ -153,10 +193,13 @@ void TRzTrayIcon::AddIcon() {
   }
   icon_.setIcon(ApplicationIcon(window_));
   icon_.show();
+  FindIconWindow();
   host_->Flush();
 }
 
 void TRzTrayIcon::HostChanged(bool available) {
+  // The toolkit may have made the icon's window anew for the new host.
+  if (available) FindIconWindow();
   // A host that restarts takes the shown icon back by itself; only a refused icon
   // and a vanished host need action.
   if (available && refused_) {

@@ -3,6 +3,10 @@
 // opens its popup menu on a right click, and turns minimising into hiding, so that a
 // minimised program is only its icon. Where no notification area is there the icon
 // counts as refused: the window then minimises as usual and stays reachable.
+// Clicks count when the button is released over the icon: in an XEmbed notification
+// area the icon is a window of ours, whose presses the toolkit would report as clicks,
+// so that window's mouse events are taken here; a StatusNotifierItem host reports its
+// clicks itself (docs/tray-icon.md).
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -63,6 +67,11 @@ class TRzTrayIcon : public QObject {
   void ShowPopup();
   bool PopupOpen() const { return popupOpen_; }
 
+  // Takes the mouse events of the window that shows the icon, where the toolkit draws
+  // it in a window of its own (XEmbed): presses are dropped, a release over it is the
+  // click. Found by itself whenever the icon is added; tests hand in a widget.
+  void WatchIconWindow(QWidget* iconWindow);
+
  signals:
   void OnMinimizeApp();
   void OnRestoreApp();
@@ -72,6 +81,8 @@ class TRzTrayIcon : public QObject {
 
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool IconWindowEvent(QEvent* event);
+  void FindIconWindow();
   void Activated(QSystemTrayIcon::ActivationReason reason);
   void Click(TRzTrayIconClicks click);
   void AddIcon();
@@ -84,6 +95,7 @@ class TRzTrayIcon : public QObject {
   std::unique_ptr<TTrayHost> host_;
   QSystemTrayIcon icon_;
   QPointer<QMenu> popupMenu_;
+  QPointer<QWidget> iconWindow_;
   QString hint_;
   TRzTrayIconClicks restoreOn_ = ticLeftDblClick;
   TRzTrayIconClicks popupMenuOn_ = ticRightClickUp;

@@ -54,6 +54,8 @@ constexpr QRect kPreviewBox{496, 0, 153, 145};
 QLabel* FixedLabel(QWidget* parent, const char* name, const char* text) {
   auto* label = Named(new QLabel(text, parent), name);
   label->setFixedHeight(kLabelHeight);
+  // A folder named like markup shows as it is named.
+  label->setTextFormat(Qt::PlainText);
   // The font's line is taller than the row; standing on the row's bottom keeps every
   // letter, descenders too, inside it, where a centred line loses its lowest pixels.
   label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
@@ -217,6 +219,11 @@ void TForm1::BuildMenus() {
   pupPreviewimage1 = Item(pmnFileList, "pupPreviewimage1", text::kPreviewImage);
   pmnFileList->addSeparator();
   pupUpdatewallpaper = Item(pmnFileList, "pupUpdatewallpaper", text::kUpdateWallpaper);
+  pmnFileList->addSeparator();
+  pupRefreshList = Item(pmnFileList, "pupRefreshList", text::kRefreshList);
+  pupRefreshList->setShortcut(Qt::Key_F5);
+  // F5 while the list has the focus; the list takes the action when it is made.
+  pupRefreshList->setShortcutContext(Qt::WidgetShortcut);
 }
 
 void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
@@ -229,6 +236,8 @@ void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
 void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes) {
   Label1 = FixedLabel(parent, "Label1", text::kChooseDirectory);
   lblDirectorySelected = FixedLabel(parent, "lblDirectorySelected", "");
+  // A long folder is cut at the window's edge rather than widening the window.
+  lblDirectorySelected->setMinimumWidth(1);
 
   Splitter1 = Named(new QSplitter(Qt::Horizontal, parent), "Splitter1");
   Splitter1->setHandleWidth(kSplitterWidth);
@@ -244,6 +253,7 @@ void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> v
   FileListBox1 = Named(new TRzFileListBox(Splitter1, kDefaultImageMask), "FileListBox1");
   FileListBox1->setToolTip(text::kFileListHint);
   FileListBox1->SetPopupMenu(pmnFileList);
+  FileListBox1->addAction(pupRefreshList);
   Splitter1->addWidget(pnlDirTree);
   Splitter1->addWidget(FileListBox1);
   Splitter1->setStretchFactor(1, 1);

@@ -7,6 +7,7 @@
 // controls and the start-up step), main_window_rotation.cpp (the rotation and wallpaper
 // preparation) and main_window_commands.cpp (preview, tray, Help menu, exit).
 #include <QMainWindow>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -128,6 +129,7 @@ class TForm1 : public QMainWindow {
   QMenu* pmnFileList;
   QAction* pupPreviewimage1;
   QAction* pupUpdatewallpaper;
+  QAction* pupRefreshList;  // also F5 in the list
 
   TTimer* Timer1;   // the change cycle; disabled at creation
   TTimer* startup;  // one-shot start-up step, 1000 ms after creation
@@ -169,6 +171,8 @@ class TForm1 : public QMainWindow {
   void get_bmpfile();
   void pupChangeWallpapernowClick();
   void pupUpdatewallpaperClick();
+  // Reads the listed folder again; the rotation goes on after the file it took last.
+  void pupRefreshListClick();
   // Second status pane: "Enabled" on lime or "Disabled" on the button face.
   void ShowRotationState(bool running);
   // Wallpaper preparation of CurrentFile.
@@ -223,10 +227,19 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TAutostart> autostart_;
   void StoreFlag(const QCheckBox* box, const char* key);
 
+  // A step that failed: during a tick its text goes to the message pane, with a beep;
+  // otherwise to the default error report.
+  void ReportStepFailure(const std::exception& error, bool timed);
+
   bool shownOnce_ = false;
   // Set while a rotation step or an update runs: a tick that a message box's loop
   // delivers meanwhile is skipped instead of starting a step inside the step.
   bool stepRunning_ = false;
+  // Set while a tick of the change cycle runs: its failures are reported in the message
+  // pane, never in a box that would hold the rotation (docs/rotation.md).
+  bool timedStep_ = false;
+  // The about box was open when the window went to the tray: it comes back with it.
+  bool aboutHiddenWithWindow_ = false;
   // Last: it goes first, finishing the desktop's work under way before what that
   // work's outcome refers to.
   std::unique_ptr<TDesktopQueue> desktopQueue_;

@@ -32,6 +32,17 @@ void TForm1::ConnectWindowCommands() {
       [](const QString& message) { ShowException(Exception(message.toStdString())); }, Qt::QueuedConnection);
 
   TrayIcon->SetPopupMenu(pmnRight);
+  // The about box goes to the tray with the window and comes back with it.
+  connect(TrayIcon, &TRzTrayIcon::OnMinimizeApp, this, [this] {
+    if (frmAbout == nullptr || !frmAbout->isVisible()) return;
+    aboutHiddenWithWindow_ = true;
+    frmAbout->hide();
+  });
+  connect(TrayIcon, &TRzTrayIcon::OnRestoreApp, this, [this] {
+    if (frmAbout == nullptr || !aboutHiddenWithWindow_) return;
+    aboutHiddenWithWindow_ = false;
+    frmAbout->show();
+  });
   connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
   connect(pitShow, &QAction::triggered, this, Guarded([this] { pitShowClick(); }));
   connect(pitHide, &QAction::triggered, this, Guarded([this] { pitHideClick(); }));

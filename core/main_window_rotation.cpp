@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <exception>
 
 #include "base/errors.h"
 #include "base/scoped_flag.h"
@@ -30,12 +31,14 @@ namespace {
 
 // Wallpaper preparation inside the main window: texts go to the message pane, message
 // boxes through the window's own, the temporary pictures to the program's data folder.
+// In a change the timer made, which nobody is watching, a message box would hold the
+// rotation until answered: its text goes to the message pane instead, with a beep.
 class TWindowPreparationContext final : public TPreparationContext {
  public:
-  explicit TWindowPreparationContext(TForm1& form) : form_(form) {}
+  TWindowPreparationContext(TForm1& form, bool timed) : form_(form), timed_(timed) {}
 
   void ShowMessage(const std::string& text) override {
-    form_.StatusPane1->SetCaption(QString::fromStdString(text));
+    form_.StatusPane1->SetCaption(QString::fromStdString(DisplayFileName(text)));
     // Painted now: a pause may follow, during which nothing is painted.
     form_.StatusPane1->repaint();
   }
@@ -43,22 +46,39 @@ class TWindowPreparationContext final : public TPreparationContext {
   void Pause(int milliseconds) override { PauseUserInterface(milliseconds); }
   std::string TemporaryFolder() const override { return form_.Folders.Data; }
   void LoadPreview(const std::string& path) override { form_.Image1->Picture().LoadFromFile(path); }
-  void ShowMessageBox(const std::string& text) override { form_.MessageBoxes->Show(text); }
+  void ShowMessageBox(const std::string& text) override {
+    if (timed_) {
+      Beep();
+      ShowMessage(text);
+    } else {
+      form_.MessageBoxes->Show(text);
+    }
+  }
   std::string WindowsDirectory() override { return SystemFolder(); }
   std::string LocalTimeText() override { return CurrentLocalTimeText(); }
+  std::string ListedFolder() const override { return form_.FileListBox1->CurrentFolder(); }
 
  private:
   TForm1& form_;
+  bool timed_;
 };
 
 }  // namespace
 
 void TForm1::ConnectRotationHandlers() {
-  Timer1->OnTimer = [this] { Timer1Timer(); };
+  Timer1->OnTimer = [this] {
+    const TScopedFlag timed(timedStep_);
+    try {
+      Timer1Timer();
+    } catch (const std::exception& error) {
+      ReportStepFailure(error, true);
+    }
+  };
   connect(btnOkay, &QPushButton::clicked, this, Guarded([this] { btnOkayClick(); }));
   connect(btnStop, &QPushButton::clicked, this, Guarded([this] { btnStopClick(); }));
   connect(pupChangeWallpapernow, &QAction::triggered, this, Guarded([this] { pupChangeWallpapernowClick(); }));
   connect(pupUpdatewallpaper, &QAction::triggered, this, Guarded([this] { pupUpdatewallpaperClick(); }));
+  connect(pupRefreshList, &QAction::triggered, this, Guarded([this] { pupRefreshListClick(); }));
 }
 
 void TForm1::btnOkayClick() {
@@ -132,6 +152,15 @@ void TForm1::pupUpdatewallpaperClick() {
   do_wallpaper();
 }
 
+void TForm1::pupRefreshListClick() {
+  const TFileListItems& items = FileListBox1->Items();
+  const bool placed = Values.CurrentIndex >= 0 && Values.CurrentIndex < items.Count();
+  const std::string current = placed ? items[Values.CurrentIndex] : std::string();
+  FileListBox1->RefreshFiles();
+  // A position that names no file (none taken yet, or left from a longer folder) stays.
+  if (placed) Values.CurrentIndex = RotationIndexOfName(current, FileListBox1->Items());
+}
+
 TDesktopQueue& TForm1::DesktopQueue() {
   // Made at the first change rather than at start: asking the desktops whether they
   // answer costs time the start-up does not need to spend (and the queue's thread asks).
@@ -147,13 +176,28 @@ void TForm1::TakeDesktop(std::unique_ptr<desktop::TDesktopBackend> desktop) {
   DesktopQueue();
 }
 
+void TForm1::ReportStepFailure(const std::exception& error, bool timed) {
+  if (!timed) {
+    ShowException(error);
+    return;
+  }
+  if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
+  WarningSound();
+  TWindowPreparationContext(*this, true).ShowMessage(error.what());
+}
+
 void TForm1::do_wallpaper() {
-  // Shared with the desktop's outcome, which comes after this returns; the desktop's
-  // error, when it comes, reaches the default error report.
-  auto context = std::make_shared<TWindowPreparationContext>(*this);
-  TDesktopRunner runner = DesktopRunner ? DesktopRunner : [this, context](TDesktopWork work, TDesktopDone done) {
-    DesktopQueue().Post(std::move(work), [context, done = std::move(done)](std::exception_ptr error) {
-      RunGuarded([&] { done(error); });
+  // Shared with the desktop's outcome, which comes after this returns. The desktop's
+  // error, when it comes, is reported as the step's own would be.
+  const bool timed = timedStep_;
+  auto context = std::make_shared<TWindowPreparationContext>(*this, timed);
+  TDesktopRunner runner = DesktopRunner ? DesktopRunner : [this, context, timed](TDesktopWork work, TDesktopDone done) {
+    DesktopQueue().Post(std::move(work), [this, context, timed, done = std::move(done)](std::exception_ptr error) {
+      try {
+        done(error);
+      } catch (const std::exception& failure) {
+        ReportStepFailure(failure, timed);
+      }
     });
   };
   TWallpaperPreparation(Settings, Values, *context, std::move(runner), Conversions).do_wallpaper();
@@ -167,7 +211,7 @@ void TForm1::MonitorsChanged() {
                         try {
                           if (error) std::rethrow_exception(error);
                         } catch (const Exception& failure) {
-                          TWindowPreparationContext(*this).ShowMessage(failure.what());
+                          TWindowPreparationContext(*this, false).ShowMessage(failure.what());
                         }
                       });
 }

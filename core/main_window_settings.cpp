@@ -8,7 +8,6 @@
 // still run.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -52,12 +51,14 @@ const std::string& Read(TForm1& form, const char* key) {
 void RestoreFolder(TForm1& form) {
   const std::string folder = Read(form, settings::kWallDir);
   if (!IsStored(folder)) return;
-  form.lblDirectorySelected->setText(QFile::decodeName(QByteArray::fromStdString(folder)));
+  form.lblDirectorySelected->setText(QString::fromStdString(DisplayFileName(folder)));
   try {
     form.DirTree->OpenFolder(folder);  // points the file list there too
-  } catch (const Exception&) {
-    // The folder is gone; the label keeps the stored text.
+  } catch (const Exception& missing) {
+    // The folder is gone, or its volume is not there: the label keeps the stored text
+    // and the setting stays, for the day the volume is back.
     form.WarningSound();
+    form.StatusPane1->SetCaption(QString::fromStdString(DisplayFileName(missing.what())));
   }
 }
 

@@ -85,6 +85,7 @@ inline constexpr char kChangeWallpaperNow[] = "&Change wallpaper now";
 
 inline constexpr char kPreviewImage[] = "&Preview image";
 inline constexpr char kUpdateWallpaper[] = "&Update wallpaper with selected file";
+inline constexpr char kRefreshList[] = "&Refresh list";
 
 // The rotation and wallpaper preparation.
 inline constexpr char kMissedCycle[] = "Sorry, you missed the cycle (time) option. Please enter a value.";

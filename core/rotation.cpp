@@ -20,6 +20,15 @@ int32_t RandomRotationIndex(int32_t count) {
   return std::uniform_int_distribution<int32_t>(0, count - 1)(generator);
 }
 
+int32_t RotationIndexOfName(const std::string& name, const TFileListItems& items) {
+  int32_t before = 0;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    if (items[i] == name) return i;
+    if (CompareNames(items[i], name) < 0) ++before;
+  }
+  return before - 1;
+}
+
 std::optional<uint32_t> CycleInterval(int32_t minutes) {
   if (minutes < kShortestCycleMinutes || minutes > kLongestCycleMinutes) return std::nullopt;
   return static_cast<uint32_t>(minutes) * kMillisecondsPerMinute;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "controls/file_listing.h"
 #include "controls/up_down_position.h"
 
 namespace tapestro {
@@ -25,6 +26,11 @@ int32_t NextRotationIndex(int32_t current, int32_t count);
 // Any item, each equally likely; count must be at least 1. The generator is seeded
 // anew from the steady clock at every draw, so that no two runs repeat an order.
 int32_t RandomRotationIndex(int32_t count);
+
+// Where the rotation stands after the list was read again, given the name of the file
+// it stood on: that file's new place, so the next step takes the file after it. A file
+// gone since stands where it would sort, after the files that sort before it.
+int32_t RotationIndexOfName(const std::string& name, const TFileListItems& items);
 
 // The change cycle: whole minutes in the cycle box, milliseconds in the timer and in the
 // settings file. A cycle the timer cannot run is refused rather than stored: 0 would

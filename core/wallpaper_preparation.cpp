@@ -13,7 +13,18 @@ namespace {
 // A temporary path this short cannot name a file in a folder; the source goes instead.
 constexpr size_t kShortestTemporaryPath = 3;
 
+// The file's full path: a bare name lies in folder; a name with a folder (a drive
+// letter on Windows included) takes the system's full-path rule. An empty name stays
+// empty and fails to load as such.
+std::string FullPath(const std::string& file, const std::string& folder) {
+  if (file.empty()) return file;
+  if (!ExtractFilePath(file).empty()) return ExpandFileName(file);
+  return ExpandFileName(IncludeTrailingPathDelimiter(folder) + file);
+}
+
 }  // namespace
+
+std::string TPreparationContext::ListedFolder() const { return GetCurrentDir(); }
 
 void ReadStoredPlacement(TSettings& settings) { settings.ReadSetting(settings::kSection, settings::kWallpaperLoc); }
 
@@ -38,14 +49,12 @@ TWallpaperPreparation::TWallpaperPreparation(TSettings& settings, TProgramValues
 
 void TWallpaperPreparation::GetWinDir() { values_.WinDir = context_.WindowsDirectory(); }
 
-TConversionOutcome TWallpaperPreparation::Convert(const std::string& source) {
+TConversionOutcome TWallpaperPreparation::Convert(const std::string& source, const std::string& path) {
   switch (WallpaperRouteOf(source)) {
     case TWallpaperRoute::AsItIs:
       break;
-    case TWallpaperRoute::Gif:
-      return conversions_.Gif(source, context_);
-    case TWallpaperRoute::Jpeg:
-      return conversions_.Jpeg(source, context_);
+    case TWallpaperRoute::Gif: return conversions_.Gif(path, context_);
+    case TWallpaperRoute::Jpeg: return conversions_.Jpeg(path, context_);
   }
   return {true, ""};
 }
@@ -57,29 +66,25 @@ bool TWallpaperPreparation::do_wallpaper() {
     return false;
   }
   const std::string source = values_.CurrentFile;
-  const TConversionOutcome converted = Convert(source);
+  const std::string path = FullPath(source, context_.ListedFolder());
+  const TConversionOutcome converted = Convert(source, path);
   if (!converted.Apply) return false;
 
   readPlacement_(settings_);
   const TPlacementSetting placement = ParsePlacementSetting(settings_.SettingValue);
   values_.CurrentFile = ExtractFileName(source);
-  const std::string& file =
-      converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : source;
+  const std::string& file = converted.TemporaryPath.size() > kShortestTemporaryPath ? converted.TemporaryPath : path;
   const int32_t x = StrToInt(placement.XText);
   const int32_t y = StrToInt(placement.YText);
-  // A bare list item becomes absolute now, against the listed folder: the list may have
-  // moved on before the desktop's part runs.
-  const std::string absolute = file.empty() ? file : ExpandFileName(file);
   const PlacementCode code = placement.Code;
-  runner_(
-      [absolute, code, x, y](desktop::TDesktopBackend& desktop) { SetDesktopWallpaper(desktop, absolute, code, x, y); },
-      [&settings = settings_, &context = context_, absolute, stored = settings_.SettingValue,
-       shown = values_.CurrentFile](std::exception_ptr error) {
-        if (error) std::rethrow_exception(error);
-        RememberWallpaper(settings, absolute, stored);
-        context.ShowMessage(text::kWallpaperUpdated + context.LocalTimeText() + " (" + shown + ")");
-        settings.SettingValue.clear();
-      });
+  runner_([file, code, x, y](desktop::TDesktopBackend& desktop) { SetDesktopWallpaper(desktop, file, code, x, y); },
+          [&settings = settings_, &context = context_, file, stored = settings_.SettingValue,
+           shown = values_.CurrentFile](std::exception_ptr error) {
+            if (error) std::rethrow_exception(error);
+            RememberWallpaper(settings, file, stored);
+            context.ShowMessage(text::kWallpaperUpdated + context.LocalTimeText() + " (" + shown + ")");
+            settings.SettingValue.clear();
+          });
   return true;
 }
 

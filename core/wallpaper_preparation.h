@@ -25,6 +25,9 @@ class TPreparationContext : public TConversionContext {
   virtual std::string WindowsDirectory() = 0;
   // The current local time in the user's long time format.
   virtual std::string LocalTimeText() = 0;
+  // The folder a bare CurrentFile lies in: the listed folder in the window,
+  // the current directory for the tool.
+  virtual std::string ListedFolder() const;
 };
 
 // Leaves the placement's text in settings.SettingValue: the stored "Wallpaperloc", or
@@ -42,16 +45,21 @@ class TWallpaperPreparation {
   TWallpaperPreparation(TSettings& settings, TProgramValues& values, TPreparationContext& context,
                         TDesktopRunner runner, TWallpaperConversions conversions);
 
-  // True when the desktop took a file (was handed it, on a queue). A missing system folder or a conversion that
-  // stops leaves the wallpaper alone. An origin that is not a whole number
-  // (EConvertError) and the desktop's own errors pass through: nothing is applied, no
-  // message is shown and SettingValue keeps the placement.
+  // A bare CurrentFile is opened, and handed to the desktop, by its full path in the
+  // context's ListedFolder (taken now: the list may have moved on before the desktop's
+  // part runs), a relative one with a folder against the current directory; its route
+  // is decided on the name as given.
+  // True when the desktop took a file (was handed it, on a queue). A missing system
+  // folder or a conversion that stops leaves the wallpaper alone. An origin that is
+  // not a whole number (EConvertError) and the desktop's own errors pass through:
+  // nothing is applied, no message is shown and SettingValue keeps the placement.
   bool do_wallpaper();
   // Reads the system folder into WinDir.
   void GetWinDir();
 
  private:
-  TConversionOutcome Convert(const std::string& source);
+  // source as given decides the route; path is what is opened.
+  TConversionOutcome Convert(const std::string& source, const std::string& path);
 
   TSettings& settings_;
   TProgramValues& values_;

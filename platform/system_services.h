@@ -1,9 +1,11 @@
 #pragma once
 // The small services the program asks of the operating system, each one call, with
 // the Windows counterpart named beside it. Those the toolkit gives are the same on
-// every system (system_services.cpp); SystemFolder, CurrentLocalTimeText and the two
-// memory services have a Linux and a Windows half (platform/linux/, platform/windows/).
+// every system (system_services.cpp); SystemFolder, CurrentLocalTimeText,
+// DisplayFileName and ReturnFreedMemory have a Linux and a Windows half
+// (platform/linux/, platform/windows/).
 #include <string>
+#include <string_view>
 
 namespace tapestro {
 
@@ -22,6 +24,13 @@ std::string CurrentLocalTimeText();
 // Opens a web page in the user's browser (ShellExecute "open" on Windows). Whether
 // that worked is not looked at: no browser is no error of ours.
 void OpenWebPage(const std::string& address);
+
+// A file name, or a text holding one, as the user reads it. File names are the bytes
+// the file system holds, and are opened as such; only what is shown is decoded, by
+// the system's file-name decoding (GLib's on Linux: UTF-8 unless G_FILENAME_ENCODING
+// names another; bytes it cannot decode show as U+FFFD; the ANSI code page on
+// Windows). UTF-8.
+std::string DisplayFileName(std::string_view name);
 
 // Bits per pixel of the primary screen (the screen device's colour depth on Windows).
 // Without a screen (a headless run) the common 24 bits are assumed.

@@ -26,6 +26,10 @@ class TVolumeSource : public QObject {
   virtual std::vector<TVolumeInfo> TopLevelFolders() = 0;
   // The caption and serial of one top-level folder as they are now.
   virtual TVolumeInfo Describe(const std::string& path) = 0;
+  // The folders volumes are mounted in (where a USB stick appears). A folder below one
+  // of them stands on the volume mounted there: while that volume is absent, the folder
+  // is missing with it, and no folder it leaves behind stands in for it.
+  virtual std::vector<std::string> MountPlaces() const = 0;
 
  signals:
   // Emitted on the user-interface thread when volumes may have come or gone.

@@ -7,13 +7,14 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
-#include <QFile>
 #include <QLocale>
 #include <QString>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string_view>
+
+#include "platform/system_services.h"
 
 namespace tapestro {
 
@@ -114,9 +115,8 @@ class TNameOrder {
     collator_.setNumericMode(false);
   }
 
-  static QString ToText(std::string_view name) {
-    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-  }
+  // As the name is shown, so that the order is the one the user reads.
+  static QString ToText(std::string_view name) { return QString::fromStdString(DisplayFileName(name)); }
 
   int Compare(std::string_view a, std::string_view b) const {
     const int order = collator_.compare(ToText(a), ToText(b));

@@ -31,18 +31,17 @@ struct TDirCloser {
 };
 using DirHandle = std::unique_ptr<DIR, TDirCloser>;
 
+// Told by the entry's type alone, as the plain listing does; only links and file
+// systems that do not report the type need one look. A folder the user may not open
+// is listed too: it opens empty, as such a folder does in a file manager.
 bool IsListed(DIR* dir, const dirent& entry, bool showHidden) {
   const char* name = entry.d_name;
   if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return false;
   if (name[0] == '.' && !showHidden) return false;
-  const int fd = ::dirfd(dir);
-  if (entry.d_type != DT_DIR) {
-    // Links and file systems that do not report the type need one look.
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
-    struct stat info {};
-    if (::fstatat(fd, name, &info, 0) != 0 || !S_ISDIR(info.st_mode)) return false;
-  }
-  return ::faccessat(fd, name, X_OK, 0) == 0;
+  if (entry.d_type == DT_DIR) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat info {};
+  return ::fstatat(::dirfd(dir), name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Opened relative to an open parent, a folder costs no walk down its whole path.
@@ -86,6 +85,21 @@ std::vector<bool> WhichHaveSubfolders(const std::string& folder, const std::vect
     });
   }
   return have;
+}
+
+bool GoneWithItsVolume(const std::string& folder, const std::string& existing,
+                       const std::vector<std::string>& mountPlaces) {
+  const auto below = [](const std::string& path, const std::string& place) {
+    return path.size() > place.size() + 1 && path.compare(0, place.size(), place) == 0 && path[place.size()] == '/';
+  };
+  for (const std::string& place : mountPlaces) {
+    if (!below(folder, place)) continue;
+    if (!below(existing, place)) return true;
+    struct stat left {};
+    struct stat mounts {};
+    return ::stat(existing.c_str(), &left) != 0 || ::stat(place.c_str(), &mounts) != 0 || left.st_dev == mounts.st_dev;
+  }
+  return false;
 }
 
 std::optional<int64_t> FolderStamp(const std::string& folder) {

@@ -13,6 +13,19 @@ std::string SystemFolder() {
   return std::string(buffer, length);
 }
 
+std::string DisplayFileName(std::string_view name) {
+  if (name.empty()) return {};
+  const int size = static_cast<int>(name.size());
+  const int wide = ::MultiByteToWideChar(CP_ACP, 0, name.data(), size, nullptr, 0);
+  if (wide <= 0) return std::string(name);
+  std::wstring text(static_cast<size_t>(wide), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, name.data(), size, text.data(), wide);
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string shown(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, shown.data(), bytes, nullptr, nullptr);
+  return shown;
+}
+
 // The user's long time format, as the system writes it.
 std::string CurrentLocalTimeText() {
   char text[128] = {};

@@ -41,6 +41,12 @@ class DirectoryTreeTest : public ::testing::Test {
   std::unique_ptr<TRzDirectoryTree> MakeVolumeTree() { return MakeTree({Volume(vol_ + "/", 7)}); }
   static TVolumeInfo Volume(const std::string& path, int64_t serial) { return {path, "Vol (" + path + ")", serial}; }
 
+  // Shows the tree and draws its rows now, as the screen would.
+  static void Draw(TRzDirectoryTree& tree) {
+    tree.show();
+    QCoreApplication::processEvents();
+    tree.viewport()->repaint();
+  }
   static QStringList Captions(QTreeWidgetItem* node) {
     QStringList captions;
     for (int i = 0; i < node->childCount(); ++i) captions << node->child(i)->text(0);
@@ -157,7 +163,9 @@ TEST_F(DirectoryTreeTest, SubfoldersSortWithoutRegardToCaseAndHideDotFolders) {
   QTreeWidgetItem* photos = tree->currentItem();
   tree->expandItem(photos);
   EXPECT_EQ(Captions(photos), (QStringList{"alpha", "Beta", "gamma"}));
-  // Only a folder with subfolders of its own shows an expand button.
+  // Only a folder with subfolders of its own shows an expand button, from the moment
+  // its row is drawn.
+  Draw(*tree);
   EXPECT_EQ(photos->child(0)->childCount(), 1);
   EXPECT_EQ(photos->child(0)->child(0)->text(0), ":");
   EXPECT_EQ(photos->child(1)->childCount(), 0);
@@ -168,6 +176,22 @@ TEST_F(DirectoryTreeTest, SubfoldersSortWithoutRegardToCaseAndHideDotFolders) {
   EXPECT_EQ(Captions(tree->currentItem()), (QStringList{".hidden", "alpha", "Beta", "gamma"}));
   tree->OpenFolder(vol_ + "/x/Photos/.hidden/inside");
   EXPECT_EQ(tree->SelectedFolder(), vol_ + "/x/Photos/.hidden/inside");
+}
+
+TEST_F(DirectoryTreeTest, OnlyRowsOnScreenAreLookedIntoForAnExpandButton) {
+  for (int i = 0; i < 40; ++i) fs::create_directories(vol_ + "/many/" + std::to_string(100 + i) + "/inner");
+  auto tree = MakeVolumeTree();
+  tree->resize(250, 150);
+  tree->OpenFolder(vol_ + "/many");
+  tree->expandItem(tree->currentItem());
+  Draw(*tree);
+  QTreeWidgetItem* many = tree->currentItem();
+  ASSERT_EQ(many->childCount(), 40);
+  EXPECT_EQ(many->child(0)->childCount(), 1);
+  EXPECT_EQ(many->child(39)->childCount(), 0);
+  tree->scrollToItem(many->child(39));
+  tree->viewport()->repaint();
+  EXPECT_EQ(many->child(39)->childCount(), 1);
 }
 
 TEST_F(DirectoryTreeTest, ExpandingReplacesThePlaceholderWithTheSubfolders) {
@@ -243,6 +267,7 @@ TEST_F(DirectoryTreeTest, AFolderMadeAfterItsParentWasReadShowsWhenTheParentOpen
   ASSERT_EQ(Captions(photos), (QStringList{"alpha", "Beta", "gamma", "Wallpapers"}));
   // The new node gets its button; the kept one keeps what was read below it, and the
   // selection stays where it was.
+  Draw(*tree);
   EXPECT_EQ(Captions(photos->child(3)), QStringList{":"});
   EXPECT_EQ(photos->child(0), alpha);
   EXPECT_TRUE(TFolderNode::Of(alpha)->Info().filled);

@@ -14,7 +14,8 @@ namespace tapestro::test {
 
 class TFakeVolumeSource final : public TVolumeSource {
  public:
-  explicit TFakeVolumeSource(std::vector<TVolumeInfo> volumes) : volumes_(std::move(volumes)) {}
+  explicit TFakeVolumeSource(std::vector<TVolumeInfo> volumes, std::vector<std::string> mountPlaces = {})
+      : volumes_(std::move(volumes)), mountPlaces_(std::move(mountPlaces)) {}
 
   std::vector<TVolumeInfo> TopLevelFolders() override { return volumes_; }
   TVolumeInfo Describe(const std::string& path) override {
@@ -22,6 +23,7 @@ class TFakeVolumeSource final : public TVolumeSource {
       if (volume.path == path) return volume;
     return {path, "(" + path + ")", -1};
   }
+  std::vector<std::string> MountPlaces() const override { return mountPlaces_; }
 
   // Replaces the volumes and reports the change, as a mount or unmount would.
   void Mount(std::vector<TVolumeInfo> volumes) {
@@ -36,6 +38,7 @@ class TFakeVolumeSource final : public TVolumeSource {
 
  private:
   std::vector<TVolumeInfo> volumes_;
+  std::vector<std::string> mountPlaces_;
 };
 
 class TFakeTrayHost final : public TTrayHost {

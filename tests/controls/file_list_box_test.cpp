@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <filesystem>
 
 #include "base/errors.h"
 #include "base/path.h"
@@ -27,16 +31,12 @@ class FileListBoxTest : public ::testing::Test {
   TRzFileListBox list{nullptr, kDefaultImageMask};
 };
 
-TEST_F(FileListBoxTest, ReadingAFolderMakesItTheCurrentDirectory) {
+TEST_F(FileListBoxTest, ReadingAFolderLeavesTheCurrentDirectoryAlone) {
   EXPECT_EQ(list.CurrentFolder(), dir.Path());
-  EXPECT_EQ(GetCurrentDir(), dir.Path());
   ASSERT_EQ(list.Items().Count(), 2);
   EXPECT_EQ(list.Items()[0], "a.png");
-
-  // Something else moved the current directory: the next read moves it back.
-  SetCurrentDir(startFolder);
   list.RefreshFiles();
-  EXPECT_EQ(GetCurrentDir(), dir.Path());
+  EXPECT_EQ(GetCurrentDir(), startFolder);
 }
 
 TEST_F(FileListBoxTest, ItemsOutOfRangeRaiseTheListError) {
@@ -144,6 +144,52 @@ TEST_F(FileListBoxTest, BusyCursorEndsWithTheRead) {
   list.RefreshFiles();
   EXPECT_EQ(list.Items().Count(), 122);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FileListBoxTest, EachTypeShowsItsIconFromTheIconTheme) {
+  // A theme of two icons: JPEG pictures red, any other picture green.
+  test::TempDir themes;
+  std::filesystem::create_directories(themes.File("test-theme/16x16/mimetypes"));
+  themes.Write("test-theme/index.theme",
+               "[Icon Theme]\nName=test-theme\nDirectories=16x16/mimetypes\n\n"
+               "[16x16/mimetypes]\nSize=16\nType=Fixed\nContext=MimeTypes\n");
+  for (const auto& [name, colour] : {std::pair{"image-jpeg", Qt::red}, std::pair{"image-x-generic", Qt::green}}) {
+    QImage icon(16, 16, QImage::Format_RGB32);
+    icon.fill(colour);
+    ASSERT_TRUE(
+        icon.save(QString::fromStdString(themes.File(std::string("test-theme/16x16/mimetypes/") + name + ".png"))));
+  }
+  const QStringList searchPaths = QIcon::themeSearchPaths();
+  const QString theme = QIcon::themeName();
+  QIcon::setThemeSearchPaths({QString::fromStdString(themes.Path())});
+  QIcon::setThemeName("test-theme");
+  // Extensions no other test shows, as each extension's icon is kept for the run.
+  for (const char* name : {"a.jpe", "b.tif", "c.txt"}) dir.Write(name, "");
+  list.SetMask("*.jpe;*.tif;*.txt");
+  const auto centre = [&](int row) {
+    const QIcon icon = list.model()->data(list.model()->index(row, 0), Qt::DecorationRole).value<QIcon>();
+    return icon.pixmap(16).toImage().pixelColor(8, 8);
+  };
+  EXPECT_EQ(centre(0), QColor(Qt::red));
+  EXPECT_EQ(centre(1), QColor(Qt::green));
+  EXPECT_NE(centre(2), QColor(Qt::red));
+  EXPECT_NE(centre(2), QColor(Qt::green));
+  QIcon::setThemeSearchPaths(searchPaths);
+  QIcon::setThemeName(theme);
+}
+
+TEST_F(FileListBoxTest, AHorizontalScrollBarOnlyWhenANameDoesNotFit) {
+  for (int i = 0; i < 300; ++i) dir.Write(std::to_string(i) + ".jpg", "");
+  list.RefreshFiles();
+  list.resize(200, 120);
+  list.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(list.verticalScrollBar()->isVisible());
+  EXPECT_FALSE(list.horizontalScrollBar()->isVisible());
+  dir.Write(std::string(120, 'w') + ".jpg", "");
+  list.RefreshFiles();
+  QApplication::processEvents();
+  EXPECT_TRUE(list.horizontalScrollBar()->isVisible());
 }
 
 }  // namespace

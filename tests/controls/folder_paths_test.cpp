@@ -33,13 +33,15 @@ TEST(FolderScan, ListsFoldersAndLinksToFoldersOnly) {
   EXPECT_TRUE(ListSubfolders(dir.File("missing"), true).empty());
 }
 
-TEST(FolderScan, FoldersThatCannotBeEnteredAreLeftOut) {
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser enters every folder";
+TEST(FolderScan, AFolderTheUserMayNotOpenIsListedWithoutAButton) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser opens every folder";
   test::TempDir dir;
-  fs::create_directories(dir.File("closed"));
+  fs::create_directories(dir.File("closed/inner"));
   fs::create_directories(dir.File("open"));
   ::chmod(dir.File("closed").c_str(), 0600);
-  EXPECT_EQ(ListSubfolders(dir.Path(), false), std::vector<std::string>{"open"});
+  EXPECT_EQ(Sorted(ListSubfolders(dir.Path(), false)), (std::vector<std::string>{"closed", "open"}));
+  EXPECT_EQ(WhichHaveSubfolders(dir.Path(), {"closed"}, false), std::vector<bool>{false});
+  ::chmod(dir.File("closed").c_str(), 0700);
 }
 
 TEST(FolderScan, ProbeSeesOnlyListableSubfolders) {

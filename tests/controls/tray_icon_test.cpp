@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -89,6 +91,31 @@ TEST_F(TrayIconTest, ClicksMapToTheirTriggers) {
   EXPECT_TRUE(tray.PopupOpen());
   menu.hide();
   EXPECT_FALSE(tray.PopupOpen());
+}
+
+TEST_F(TrayIconTest, InItsOwnIconWindowAClickCountsWhereTheButtonComesUpOverTheIcon) {
+  QMenu menu;
+  menu.addAction("&Show Window");
+  TRzTrayIcon& tray = MakeTray(true);
+  tray.SetRestoreOn(ticLeftClickUp);
+  tray.SetPopupMenu(&menu);
+  QWidget iconWindow;  // stands for the toolkit's XEmbed icon window
+  iconWindow.resize(22, 22);
+  tray.WatchIconWindow(&iconWindow);
+  QSignalSpy restored(&tray, &TRzTrayIcon::OnRestoreApp);
+  const auto send = [&](QEvent::Type type, Qt::MouseButton button) {
+    QMouseEvent event(type, QPointF(5, 5), iconWindow.mapToGlobal(QPointF(5, 5)), button, button, Qt::NoModifier);
+    QApplication::sendEvent(&iconWindow, &event);
+  };
+  send(QEvent::MouseButtonPress, Qt::LeftButton);
+  EXPECT_EQ(restored.count(), 0);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton);
+  EXPECT_EQ(restored.count(), 1);
+  send(QEvent::MouseButtonPress, Qt::RightButton);
+  EXPECT_FALSE(menu.isVisible());
+  send(QEvent::MouseButtonRelease, Qt::RightButton);
+  EXPECT_TRUE(menu.isVisible());
+  menu.hide();
 }
 
 TEST_F(TrayIconTest, RestoreIsIgnoredWhileThePopupIsOpen) {

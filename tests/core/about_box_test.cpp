@@ -102,6 +102,21 @@ TEST_F(AboutBoxTest, OpensCentredThenClosingHidesItAndItComesBackWhereItWasLeft)
   EXPECT_EQ(about.pos(), left);
 }
 
+TEST_F(AboutBoxTest, GoesToTheTrayWithTheWindowAndComesBackWithIt) {
+  form.pitShow->trigger();
+  form.mnuAbout1->trigger();
+  ASSERT_TRUE(about.isVisible());
+  form.pitHide->trigger();
+  EXPECT_FALSE(about.isVisible());
+  form.pitShow->trigger();
+  EXPECT_TRUE(about.isVisible());
+  // Closed before, it stays closed.
+  about.close();
+  form.pitHide->trigger();
+  form.pitShow->trigger();
+  EXPECT_FALSE(about.isVisible());
+}
+
 TEST_F(AboutBoxTest, TheLinksAndTheHelpMenuOpenTheTwoPages) {
   about.show();
   QTest::mouseClick(about.lblURL, Qt::LeftButton);

@@ -18,19 +18,23 @@ namespace tapestro::test {
 
 class FormFixture : public ::testing::Test {
  protected:
-  FormFixture() { std::filesystem::create_directories(Volume()); }
+  FormFixture() {
+    std::filesystem::create_directories(Volume());
+    std::filesystem::create_directories(Media());
+  }
   ~FormFixture() override {
     form.reset();
     SetCurrentDir(startFolder_);
   }
 
-  // trayHost: whether a notification area is there. The only top-level folder of the
-  // tree is Volume().
+  // trayHost: whether a notification area is there. The tree's top-level folders are
+  // the machine's root and Volume(); volumes are mounted in Media(), where none is now.
   TForm1& MakeForm(bool trayHost = true) {
     form.reset();
     TWindowServices services;
     services.TrayHost = std::make_unique<TFakeTrayHost>(trayHost);
-    services.Volumes = std::make_unique<TFakeVolumeSource>(std::vector<TVolumeInfo>{{Volume() + "/", "Vol", 1}});
+    services.Volumes = std::make_unique<TFakeVolumeSource>(
+        std::vector<TVolumeInfo>{{"/", " (/)", 1}, {Volume() + "/", "Vol", 2}}, std::vector<std::string>{Media()});
     auto fakeAutostart = std::make_unique<TFakeAutostart>();
     autostart = fakeAutostart.get();
     services.Autostart = std::move(fakeAutostart);
@@ -50,6 +54,7 @@ class FormFixture : public ::testing::Test {
   }
 
   std::string Volume() const { return dir.File("vol"); }
+  std::string Media() const { return dir.File("media"); }
   std::string Ini() const {
     const auto bytes = ReadAll(dir.File("Tapestro.ini"));
     return std::string(bytes.begin(), bytes.end());

@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QToolTip>
 #include <utility>
 
 #include "controls/status_pane.h"
@@ -123,6 +125,21 @@ TEST_F(MainWindowLayoutTest, StatusBarShowsEveryPaneInFullBelowTheSettingsPanel)
   const QRect panel(window.pnlSettings->mapTo(&window, QPoint(0, 0)), window.pnlSettings->size());
   EXPECT_LE(panel.bottom(), window.StatusBar1->geometry().top());
   EXPECT_EQ(window.pnlSettings->height(), 151);
+}
+
+TEST_F(MainWindowLayoutTest, ALongNameIsCutInItsPaneAndNeverWidensTheWindow) {
+  TForm1& window = ShowForm();
+  const int width = window.width();
+  const QString name = "Wallpaper updated at 12:34:56 (" + QString(205, 'w') + ".png)";
+  window.StatusPane1->SetCaption(name);
+  window.lblDirectorySelected->setText("/media/stick/" + QString(150, 'f'));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.width(), width);
+  // The pane shows what fits, cut with an ellipsis, and its tip the whole text.
+  EXPECT_TRUE(window.StatusPane1->text().endsWith(QChar(0x2026)));
+  QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), window.StatusPane1->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(window.StatusPane1, &tip);
+  EXPECT_EQ(QToolTip::text(), name);
 }
 
 }  // namespace

@@ -34,6 +34,12 @@ class WindowCommandsTest : public test::FormFixture {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
   }
+  // The window with Volume() chosen in the tree.
+  TForm1& ListVolume() {
+    TForm1& made = MakeForm();
+    made.DirTree->OpenFolder(Volume());
+    return made;
+  }
   TGraphic* Shown() const { return form->Image1->Picture().Graphic(); }
   QString Message() const { return form->StatusPane1->Caption(); }
 };
@@ -59,7 +65,7 @@ TEST_F(WindowCommandsTest, TreeTrayIconAndPreviewSitWhereTheWindowPutsThem) {
 TEST_F(WindowCommandsTest, TheTreesSelectionDrivesTheFileListAndTheLabel) {
   std::filesystem::create_directories(Volume() + "/Summer");
   dir.Write("vol/Summer/beach.jpg", "");
-  TForm1& form = MakeForm();
+  TForm1& form = ListVolume();
   EXPECT_EQ(form.FileListBox1->CurrentFolder(), Volume());
   form.DirTree->OpenFolder(Volume() + "/Summer");
   EXPECT_EQ(form.FileListBox1->CurrentFolder(), Volume() + "/Summer");
@@ -71,7 +77,7 @@ TEST_F(WindowCommandsTest, ArrowKeysPreviewEachFileInTurnAndAFailureKeepsThePict
   WriteBitmap("a.bmp", 40, 30);
   dir.Write("vol/b.png", "\x89PNG");  // listed, but no picture class reads it
   WriteBitmap("c.bmp", 20, 10);
-  TForm1& form = MakeForm();
+  TForm1& form = ListVolume();
   ASSERT_EQ(form.FileListBox1->Items().Count(), 3);
   form.StatusPane1->SetCaption("Wallpaper updated");
 
@@ -100,7 +106,7 @@ TEST_F(WindowCommandsTest, ArrowKeysPreviewEachFileInTurnAndAFailureKeepsThePict
 TEST_F(WindowCommandsTest, ThePreviewMenuItemPreviewsTheSelectedFile) {
   WriteBitmap("a.bmp", 8, 6);
   dir.Write("vol/broken.bmp", "BM not a bitmap");
-  TForm1& form = MakeForm();
+  TForm1& form = ListVolume();
   form.FileListBox1->SetItemIndex(1);  // selected in code: no preview yet
   EXPECT_EQ(Shown(), nullptr);
   form.pupPreviewimage1->trigger();

@@ -67,7 +67,7 @@ grep -q "^The desktop did not take the wallpaper: cannot read the picture .*dama
 # A PNG under a JPEG name goes to the JPEG conversion, which cannot load it.
 cp picture.png photo.jpg
 if "$tool" apply photo.jpg 2>error.txt; then exit 1; fi
-grep -qx "Error loading non-GIF resource (myjpeg):photo.jpg" error.txt
+grep -qx "Error loading non-GIF resource (myjpeg):$work/photo.jpg" error.txt  # opened by its full path
 [ "$(root_pixmap)" = "$before" ]
 
 # The default placement is Center.

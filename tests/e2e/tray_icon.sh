@@ -85,6 +85,16 @@ wait_for hidden
 choose_from_menu s
 wait_for in_front
 
+check "a click counts where the button comes up: a press dragged off the icon is none"
+choose_from_menu h
+wait_for hidden
+xdotool mousemove --window "$(icon_id)" 10 10 mousedown 1 mousemove 5 300 mouseup 1
+# The right click after it is handled after it: once its menu is open, so is the other's answer.
+click_icon 3
+wait_for menu_open
+xdotool key Escape
+hidden
+
 check "the title bar's minimise leaves only the icon"
 xdotool windowminimize "$(window_id)"
 wait_for hidden

@@ -1,6 +1,5 @@
 #include "platform/desktop/linux/gsettings_backend.h"
 
-#include <dlfcn.h>
 #include <gio/gio.h>
 
 #include <memory>
@@ -35,91 +34,33 @@ const TSchemaKeys& KeysOf(TGSettingsDesktop desktop) {
   return gnome;
 }
 
-// GIO is loaded when a GSettings desktop is first asked for. Linked, it and what it
-// brings (GObject, libmount, libblkid, libselinux) made every start about 1.1 MiB larger
-// in resident memory, for a back end most sessions never use. GLib itself is loaded by
-// Qt in any case.
-struct TGio {
-  decltype(&g_settings_schema_source_get_default) SchemaSourceGetDefault;
-  decltype(&g_settings_schema_source_lookup) SchemaSourceLookup;
-  decltype(&g_settings_schema_has_key) SchemaHasKey;
-  decltype(&g_settings_schema_get_key) SchemaGetKey;
-  decltype(&g_settings_schema_key_get_value_type) KeyGetValueType;
-  decltype(&g_settings_schema_key_range_check) KeyRangeCheck;
-  decltype(&g_settings_schema_key_unref) KeyUnref;
-  decltype(&g_settings_schema_unref) SchemaUnref;
-  decltype(&g_settings_new_full) NewFull;
-  decltype(&g_settings_delay) Delay;
-  decltype(&g_settings_is_writable) IsWritable;
-  decltype(&g_settings_set_string) SetString;
-  decltype(&g_settings_apply) Apply;
-  decltype(&g_settings_sync) Sync;
-  decltype(&g_object_unref) ObjectUnref;
-};
-
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
-
-// Null when the library or one of its functions is missing; loaded once, never unloaded.
-const TGio* Gio() {
-  static const std::unique_ptr<const TGio> gio = []() -> std::unique_ptr<const TGio> {
-    void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) return nullptr;
-    auto loaded = std::make_unique<TGio>();
-    const bool complete = Resolve(library, "g_settings_schema_source_get_default", loaded->SchemaSourceGetDefault) &&
-                          Resolve(library, "g_settings_schema_source_lookup", loaded->SchemaSourceLookup) &&
-                          Resolve(library, "g_settings_schema_has_key", loaded->SchemaHasKey) &&
-                          Resolve(library, "g_settings_schema_get_key", loaded->SchemaGetKey) &&
-                          Resolve(library, "g_settings_schema_key_get_value_type", loaded->KeyGetValueType) &&
-                          Resolve(library, "g_settings_schema_key_range_check", loaded->KeyRangeCheck) &&
-                          Resolve(library, "g_settings_schema_key_unref", loaded->KeyUnref) &&
-                          Resolve(library, "g_settings_schema_unref", loaded->SchemaUnref) &&
-                          Resolve(library, "g_settings_new_full", loaded->NewFull) &&
-                          Resolve(library, "g_settings_delay", loaded->Delay) &&
-                          Resolve(library, "g_settings_is_writable", loaded->IsWritable) &&
-                          Resolve(library, "g_settings_set_string", loaded->SetString) &&
-                          Resolve(library, "g_settings_apply", loaded->Apply) &&
-                          Resolve(library, "g_settings_sync", loaded->Sync) &&
-                          Resolve(library, "g_object_unref", loaded->ObjectUnref);
-    return complete ? std::move(loaded) : nullptr;
-  }();
-  return gio.get();
-}
-
 struct TSchemaUnref {
-  void operator()(GSettingsSchema* schema) const { Gio()->SchemaUnref(schema); }
+  void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
 };
 using TSchemaPtr = std::unique_ptr<GSettingsSchema, TSchemaUnref>;
 struct TObjectUnref {
-  void operator()(gpointer object) const { Gio()->ObjectUnref(object); }
+  void operator()(gpointer object) const { g_object_unref(object); }
 };
 struct TFree {
   void operator()(gpointer memory) const { g_free(memory); }
 };
 
-// GSettings aborts on a schema that is not installed, so it is looked up first. Without
-// GIO no schema is found.
+// GSettings aborts on a schema that is not installed, so it is looked up first.
 TSchemaPtr LookUpSchema(const TSchemaKeys& keys) {
-  const TGio* gio = Gio();
-  if (gio == nullptr) return nullptr;
-  GSettingsSchemaSource* source = gio->SchemaSourceGetDefault();
+  GSettingsSchemaSource* source = g_settings_schema_source_get_default();
   if (source == nullptr) return nullptr;
-  return TSchemaPtr(gio->SchemaSourceLookup(source, keys.SchemaId, TRUE));
+  return TSchemaPtr(g_settings_schema_source_lookup(source, keys.SchemaId, TRUE));
 }
 
 // The key exists, holds a string and accepts value (enumerations check the range).
 bool KeyTakes(GSettingsSchema* schema, const char* name, const char* value) {
-  const TGio& gio = *Gio();
-  if (!gio.SchemaHasKey(schema, name)) return false;
-  GSettingsSchemaKey* key = gio.SchemaGetKey(schema, name);
+  if (!g_settings_schema_has_key(schema, name)) return false;
+  GSettingsSchemaKey* key = g_settings_schema_get_key(schema, name);
   GVariant* variant = g_variant_ref_sink(g_variant_new_string(value));
-  const bool takes = g_variant_type_equal(gio.KeyGetValueType(key), G_VARIANT_TYPE_STRING) &&
-                     gio.KeyRangeCheck(key, variant);
+  const bool takes = g_variant_type_equal(g_settings_schema_key_get_value_type(key), G_VARIANT_TYPE_STRING) &&
+                     g_settings_schema_key_range_check(key, variant);
   g_variant_unref(variant);
-  gio.KeyUnref(key);
+  g_settings_schema_key_unref(key);
   return takes;
 }
 
@@ -169,17 +110,17 @@ void TGSettingsDesktopBackend::Apply(const TWallpaperRequest& request) {
   }
   const bool withDark = keys.DarkPictureKey != nullptr && KeyTakes(schema.get(), keys.DarkPictureKey, picture.c_str());
 
-  const TGio& gio = *Gio();
-  std::unique_ptr<GSettings, TObjectUnref> settings(gio.NewFull(schema.get(), nullptr, nullptr));
+  std::unique_ptr<GSettings, TObjectUnref> settings(g_settings_new_full(schema.get(), nullptr, nullptr));
   // Delayed, so the desktop sees the picture and its placement change together.
-  gio.Delay(settings.get());
-  bool written = gio.IsWritable(settings.get(), keys.PictureKey) && gio.IsWritable(settings.get(), kOptionsKey) &&
-                 gio.SetString(settings.get(), keys.PictureKey, picture.c_str()) &&
-                 gio.SetString(settings.get(), kOptionsKey, option);
-  if (withDark) written = written && gio.SetString(settings.get(), keys.DarkPictureKey, picture.c_str());
-  if (written) gio.Apply(settings.get());
+  g_settings_delay(settings.get());
+  bool written = g_settings_is_writable(settings.get(), keys.PictureKey) &&
+                 g_settings_is_writable(settings.get(), kOptionsKey) &&
+                 g_settings_set_string(settings.get(), keys.PictureKey, picture.c_str()) &&
+                 g_settings_set_string(settings.get(), kOptionsKey, option);
+  if (withDark) written = written && g_settings_set_string(settings.get(), keys.DarkPictureKey, picture.c_str());
+  if (written) g_settings_apply(settings.get());
   // Written to the store before the program goes on (or exits, for the tool).
-  gio.Sync();
+  g_settings_sync();
   if (!written) ThrowReloadError(Format(msg::kSettingsNotWritable, keys.SchemaId));
 }
 

@@ -11,6 +11,9 @@
 //                                everything that program asked of it, with the window
 //                                staying in place; exits 1 when either does not answer
 //                                within 10 seconds or the window keeps moving
+//   x11-root-probe bells         prints "bell" for every bell a program rings (a beep),
+//                                until it is ended
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -70,6 +73,20 @@ int Hold(Display* display) {
   XSelectInput(display, root, PropertyChangeMask);
   XEvent event;
   for (;;) XNextEvent(display, &event);
+}
+
+int Bells(Display* display) {
+  int eventBase = 0;
+  if (!XkbQueryExtension(display, nullptr, &eventBase, nullptr, nullptr, nullptr)) return 1;
+  XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+  XEvent event;
+  for (;;) {
+    XNextEvent(display, &event);
+    if (event.type == eventBase && reinterpret_cast<XkbAnyEvent&>(event).xkb_type == XkbBellNotify) {
+      std::printf("bell\n");
+      std::fflush(stdout);
+    }
+  }
 }
 
 // Reads events until one satisfies `answered`, for 10 seconds at most.
@@ -185,6 +202,7 @@ int main(int argc, char** argv) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 2;
   if (argc == 2 && std::strcmp(argv[1], "hold") == 0) return Hold(display);
+  if (argc == 2 && std::strcmp(argv[1], "bells") == 0) return Bells(display);
   int result = 2;
   if (argc == 3 && std::strcmp(argv[1], "drawable") == 0)
     result = DescribeDrawable(display, argv[2]);
@@ -193,7 +211,7 @@ int main(int argc, char** argv) {
   else if (argc == 3 && std::strcmp(argv[1], "settle") == 0)
     result = Settle(display, argv[2]);
   else
-    std::fprintf(stderr, "usage: x11-root-probe drawable ID | painted ID | hold | settle ID\n");
+    std::fprintf(stderr, "usage: x11-root-probe drawable ID | painted ID | hold | settle ID | bells\n");
   XCloseDisplay(display);
   return result;
 }

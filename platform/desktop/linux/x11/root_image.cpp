@@ -1,5 +1,8 @@
 #include "platform/desktop/linux/x11/root_image.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -175,7 +178,16 @@ QImage TWallpaperPicture::Scaled(const QSize& size) const {
 }
 
 TWallpaperPicture LoadWallpaperImage(const std::string& path, const QSize& rootSize) {
-  QImageReader reader(QFile::decodeName(path.c_str()));
+  // Opened by the name's own bytes: a name that is not valid UTF-8 would not survive
+  // the trip through the toolkit's text.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return {};
+  }
+  QImageReader reader(&file);
   reader.setAllocationLimit(kMaxPictureMegabytes);
   // A file whose name says BMP but holds a PNG still shows, as on the desktops that
   // read the file themselves.
