@@ -81,6 +81,7 @@ int SendToRunningCopy(int& argc, char** argv, TInstanceCommand command) {
 }
 
 int RunProgram(int& argc, char** argv) {
+  tapestro::ReturnLargeBlocksAtOnce();
   tapestro::TApplication application(argc, argv);
   application.SetTitle(tapestro::text::kApplicationTitle);
   // Desktops match the windows to the installed menu entry and icon by this name.

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 
 #include "base/errors.h"
 #include "core/program_texts.h"
@@ -75,9 +76,10 @@ QFont ClassicWindowFont(int pointSize) {
 void CenterOnScreen(QWidget& window) {
   const QScreen* screen = window.screen();
   if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
   QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
+  frame.moveCenter(available.center());
+  window.move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
 }
 
 }  // namespace tapestro

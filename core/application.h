@@ -62,7 +62,9 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// Moves the window, frame included, to the middle of its screen's free area.
+// Moves the window, frame included, to the middle of its screen's free area; on a
+// screen smaller than the window its top left corner stays inside that area, so that
+// the title bar and the menu can be reached.
 void CenterOnScreen(QWidget& window);
 
 }  // namespace tapestro

@@ -1,5 +1,7 @@
 #include "core/desktop_queue.h"
 
+#include "platform/system_services.h"
+
 namespace tapestro {
 
 TDesktopQueue::TDesktopQueue(std::unique_ptr<desktop::TDesktopBackend> desktop, desktop::TDesktopSetup setup,
@@ -48,7 +50,14 @@ void TDesktopQueue::RunJob(TJob& job) {
   } catch (...) {
     error = std::current_exception();
   }
-  HandBack([done = std::move(job.Done), error] { done(error); });
+  HandBack([done = std::move(job.Done), error] {
+    // A change frees its pictures in the heaps of both threads; the pages go back to the
+    // system once its outcome has been handled, whatever that was.
+    struct TGiveBack {
+      ~TGiveBack() { ReturnFreedMemory(); }
+    } giveBack;
+    done(error);
+  });
 }
 
 void TDesktopQueue::Run() {

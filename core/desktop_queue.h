@@ -5,6 +5,7 @@
 // queue's own thread, one job at a time in the order given. Each outcome comes back to
 // the thread that made the queue, in the same order, so that the message pane's
 // messages keep theirs.
+// After each outcome the memory the job freed goes back to the system.
 #include <QObject>
 #include <condition_variable>
 #include <deque>

@@ -45,8 +45,15 @@ std::string SystemFolder();
 // idle program keeps (icon renderings, listings, text layouts), and a replaced picture
 // leaves many freed blocks (frame bitmaps, decoded images, an animation's buffers) amid
 // the heap, where the allocator keeps them resident; the program returns them after
-// the start-up step and after a preview changes. glibc's malloc_trim; nothing with
-// other allocators.
+// the start-up step, after a preview changes and after each wallpaper change. glibc's
+// malloc_trim; nothing with other allocators.
 void ReturnFreedMemory();
+
+// Large blocks (pictures, their rows, a screen's image) come from the system and go
+// back to it the moment they are freed, in every thread. glibc otherwise raises that
+// limit to the largest block freed so far, after which a change's screen image is
+// kept in the heap of the thread that made it, where ReturnFreedMemory cannot reach
+// it. Called once, at program start.
+void ReturnLargeBlocksAtOnce();
 
 }  // namespace tapestro

@@ -43,4 +43,12 @@ void ReturnFreedMemory() {
 #endif
 }
 
+void ReturnLargeBlocksAtOnce() {
+#if defined(__GLIBC__)
+  // glibc's own starting limit; set by hand it stays there.
+  constexpr int kLargeBlockBytes = 128 * 1024;
+  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+#endif
+}
+
 }  // namespace tapestro

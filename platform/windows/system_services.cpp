@@ -35,5 +35,6 @@ std::string CurrentLocalTimeText() {
 
 // Only glibc's allocator is asked to give freed pages back.
 void ReturnFreedMemory() {}
+void ReturnLargeBlocksAtOnce() {}
 
 }  // namespace tapestro

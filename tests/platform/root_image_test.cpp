@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+
+#include "imaging/bitmap.h"
+#include "tests/support/temp_dir.h"
+
 namespace tapestro::desktop {
 namespace {
 
@@ -142,6 +148,49 @@ TEST(RootImageComposerTest, TransparentPixelsShowBlackAndOtherFormatsBecomeRgb32
   indexed.setPixel(0, 0, 0);
   const QImage tiled = ComposeRootImage(indexed, 3, 2, {}, Layout(TWallpaperLayout::Tile));
   EXPECT_EQ(tiled.pixel(2, 1), kGreen);
+}
+
+// A large picture read by our own BMP reader lays out as the toolkit's reading of the
+// same file does: pixel for pixel where it is placed as it is, and to within the
+// averaging of neighbours where it is scaled.
+TEST(RootImageComposerTest, ALargeBmpFileLaysOutAsTheToolkitReadsIt) {
+  QImage colours(21, 13, QImage::Format_RGB32);
+  for (int y = 0; y < colours.height(); ++y)
+    for (int x = 0; x < colours.width(); ++x) colours.setPixel(x, y, qRgb(x * 12, y * 19, (x + y) * 7));
+  const test::TempDir dir;
+  const std::string file = dir.File("large.bmp");
+  ASSERT_TRUE(colours.save(QString::fromStdString(file), "BMP"));
+  auto bitmap = std::make_shared<TBitmap>();
+  bitmap->LoadFromFile(file);
+  ASSERT_EQ(bitmap->BitsPerPixel(), 24);
+  const TWallpaperPicture ours(std::move(bitmap));
+  const QImage toolkit(QString::fromStdString(file));
+  const QSize root(10, 4);
+  const TWallpaperPicture loaded = LoadWallpaperImage(file, root);
+
+  for (const TWallpaperRequest& request : {Layout(TWallpaperLayout::Center), Layout(TWallpaperLayout::Origin, 3, -2),
+                                           Layout(TWallpaperLayout::Origin, -15, 1), Layout(TWallpaperLayout::Tile)}) {
+    const QImage expected = ComposeRootImage(toolkit, root.width(), root.height(), kTwoMonitors, request);
+    EXPECT_EQ(ComposeRootImage(ours, root.width(), root.height(), kTwoMonitors, request), expected)
+        << static_cast<int>(request.Layout);
+    EXPECT_EQ(ComposeRootImage(loaded, root.width(), root.height(), kTwoMonitors, request), expected)
+        << static_cast<int>(request.Layout);
+  }
+  const auto near = [](QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 24 && std::abs(qGreen(a) - qGreen(b)) <= 24 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 24;
+  };
+  for (const TWallpaperLayout layout : {TWallpaperLayout::Stretch, TWallpaperLayout::Fill, TWallpaperLayout::Fit}) {
+    const QImage expected = ComposeRootImage(toolkit, root.width(), root.height(), kTwoMonitors, Layout(layout));
+    const QImage scaled = ComposeRootImage(ours, root.width(), root.height(), kTwoMonitors, Layout(layout));
+    ASSERT_EQ(scaled.size(), root);
+    for (int y = 0; y < root.height(); ++y)
+      for (int x = 0; x < root.width(); ++x) {
+        // The bars fall on the same pixels.
+        ASSERT_EQ(scaled.pixel(x, y) == kBlack, expected.pixel(x, y) == kBlack) << x << "," << y;
+        ASSERT_TRUE(near(scaled.pixel(x, y), expected.pixel(x, y))) << static_cast<int>(layout) << " " << x << "," << y;
+      }
+  }
 }
 
 }  // namespace

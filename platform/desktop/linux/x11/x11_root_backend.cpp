@@ -32,8 +32,8 @@ void TX11DesktopBackend::Apply(const TWallpaperRequest& request) {
   const TRootScreen screen = root.Screen();
   if (screen.Format == TRootPixelFormat::Unsupported) ThrowReloadError(Format(msg::kUnsupportedVisual, screen.Depth));
   {
-    const QImage picture = LoadWallpaperImage(request.File);
-    if (picture.isNull()) ThrowReloadError(Format(msg::kCannotReadPicture, request.File));
+    const TWallpaperPicture picture = LoadWallpaperImage(request.File, QSize(screen.Width, screen.Height));
+    if (picture.IsNull()) ThrowReloadError(Format(msg::kCannotReadPicture, request.File));
     screenImage = ComposeRootImage(picture, screen.Width, screen.Height, root.Monitors(), request);
   }
   screenImage.convertTo(QImageFormatOf(screen.Format));
