@@ -4,6 +4,7 @@
 // the running program's path, and the steps of an atomic replace. Linux and Windows
 // each implement them in their subfolder; failures leave errno set, and ErrorText
 // gives the reason in the system's own words.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,6 +36,25 @@ int64_t WriteAt(int fd, const void* buffer, size_t count, int64_t position);
 // Copies count bytes from position from of source to position to of target, inside the
 // system where it can. Bytes copied: fewer when source ends first, -1 on failure.
 int64_t CopyBetween(int source, int64_t from, int target, int64_t to, int64_t count);
+
+// The same copy through memory, a chunk at a time: where the system has no copy of its
+// own, or a file system refuses it.
+inline int64_t CopyThroughBuffer(int source, int64_t from, int target, int64_t to, int64_t count) {
+  constexpr int64_t kChunk = int64_t{1} << 20;
+  std::vector<char> chunk(static_cast<size_t>(std::min(count, kChunk)));
+  int64_t done = 0;
+  while (done < count) {
+    const int64_t got = ReadAt(source, chunk.data(), static_cast<size_t>(std::min(count - done, kChunk)), from + done);
+    if (got <= 0) return got < 0 ? -1 : done;
+    for (int64_t put = 0; put < got;) {
+      const int64_t n = WriteAt(target, chunk.data() + put, static_cast<size_t>(got - put), to + done + put);
+      if (n <= 0) return -1;
+      put += n;
+    }
+    done += got;
+  }
+  return done;
+}
 // -1 when the size cannot be read.
 int64_t FileSize(int fd);
 // Written bytes on the disk; false when that fails.

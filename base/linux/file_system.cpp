@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -22,7 +21,6 @@ namespace tapestro::fs {
 namespace {
 
 constexpr char kNotRegularFileText[] = "Not a regular file";
-constexpr size_t kCopyChunk = size_t{1} << 20;
 
 // errno for a file of mode that is not a regular one, 0 for a regular file.
 int NotRegularError(mode_t mode) {
@@ -37,24 +35,6 @@ int CreateNamed(std::string& path, const std::string& prefix) {
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd >= 0) path = pattern;
   return fd;
-}
-
-// A copy through memory, for file systems that copy_file_range does not serve.
-int64_t CopyThroughBuffer(int source, int64_t from, int target, int64_t to, int64_t count) {
-  std::vector<char> chunk(static_cast<size_t>(std::min<int64_t>(count, kCopyChunk)));
-  int64_t done = 0;
-  while (done < count) {
-    const int64_t got =
-        ReadAt(source, chunk.data(), static_cast<size_t>(std::min<int64_t>(count - done, kCopyChunk)), from + done);
-    if (got <= 0) return got < 0 ? -1 : done;
-    for (int64_t put = 0; put < got;) {
-      const int64_t n = WriteAt(target, chunk.data() + put, static_cast<size_t>(got - put), to + done + put);
-      if (n <= 0) return -1;
-      put += n;
-    }
-    done += got;
-  }
-  return done;
 }
 
 // Links a nameless file (O_TMPFILE) under prefix and six random characters.

@@ -19,7 +19,6 @@ namespace {
 
 constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
 constexpr char kNotRegularFileText[] = "Not a regular file";
-constexpr size_t kCopyChunk = size_t{1} << 20;
 
 // The C runtime reads and writes at most INT_MAX bytes a call.
 unsigned ChunkOf(size_t count) { return static_cast<unsigned>(std::min<size_t>(count, INT_MAX)); }
@@ -102,20 +101,7 @@ int64_t WriteAt(int fd, const void* buffer, size_t count, int64_t position) {
 }
 
 int64_t CopyBetween(int source, int64_t from, int target, int64_t to, int64_t count) {
-  std::vector<char> chunk(static_cast<size_t>(std::min<int64_t>(count, kCopyChunk)));
-  int64_t done = 0;
-  while (done < count) {
-    const auto want = static_cast<size_t>(std::min<int64_t>(count - done, kCopyChunk));
-    const int64_t got = ReadAt(source, chunk.data(), want, from + done);
-    if (got <= 0) return got < 0 ? -1 : done;
-    for (int64_t put = 0; put < got;) {
-      const int64_t n = WriteAt(target, chunk.data() + put, static_cast<size_t>(got - put), to + done + put);
-      if (n <= 0) return -1;
-      put += n;
-    }
-    done += got;
-  }
-  return done;
+  return CopyThroughBuffer(source, from, target, to, count);
 }
 
 int64_t FileSize(int fd) { return ::_filelengthi64(fd); }

@@ -1,10 +1,14 @@
 // BMP files as the bitmap writes them, byte for byte.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "base/stream.h"
 #include "imaging/bitmap.h"
 #include "imaging/canvas.h"
 #include "tests/imaging/bmp_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace tapestro {
 namespace {
@@ -218,6 +222,37 @@ TEST(BmpWriteTest, PersistedFormIsTheByteCountThenTheFile) {
   ASSERT_EQ(persisted.Size(), 4 + 1134);
   EXPECT_EQ(test::U32At(persisted.Bytes(), 0), 1134u);
   EXPECT_EQ(std::vector<uint8_t>(persisted.Bytes().begin() + 4, persisted.Bytes().end()), SaveToBytes(bitmap));
+}
+
+TEST(BmpWriteTest, AFileBitmapSavedUntouchedIsCopiedFileToFileAndAChangeIsSavedInstead) {
+  // Larger than one copy chunk, so the copy goes round its loop.
+  test::TBmpFile file;
+  file.Width = 1000;
+  file.Height = 400;
+  for (size_t i = 0; i < size_t{3000} * 400; ++i) file.Pixels.push_back(static_cast<uint8_t>(i * 7 + i / 3000));
+  const std::vector<uint8_t> bytes = file.Bytes();
+  TBitmap inMemory;
+  test::LoadFromBytes(inMemory, bytes);
+  const std::vector<uint8_t> writtenFromMemory = SaveToBytes(inMemory);
+  test::TempDir dir;
+  const std::string source = dir.Write("in.bmp", std::string(bytes.begin(), bytes.end()));
+  const auto fileBytes = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  };
+
+  TBitmap bitmap;
+  bitmap.LoadFromFile(source);
+  bitmap.SaveToFile(dir.File("copy.bmp"));
+  EXPECT_EQ(fileBytes(dir.File("copy.bmp")), writtenFromMemory);
+
+  PutBgr(bitmap.ScanLine(399) + 2997, 1, 2, 3);
+  bitmap.SaveToFile(dir.File("changed.bmp"));
+  TBitmap changed;
+  changed.LoadFromFile(dir.File("changed.bmp"));
+  EXPECT_EQ(test::PixelAt(changed, 999, 399), RGBColor(3, 2, 1));
+  EXPECT_EQ(test::PixelAt(changed, 998, 399), test::PixelAt(inMemory, 998, 399));
+  EXPECT_EQ(fileBytes(source), bytes) << "a change never reaches the file it was read from";
 }
 
 }  // namespace
