@@ -50,7 +50,10 @@ std::string TemporaryNamePrefix(const std::string& target, int64_t pid) {
 
 void RemoveStaleTemporaries(const std::string& target) {
   const std::string folder = ExtractFilePath(target);
-  const std::string start = "." + ExtractFileName(target) + kTemporaryMark;
+  // Appended rather than "." + name: GCC 12 at -O3 warns falsely (-Wrestrict) on that
+  // insert at the front (GCC bug 105329).
+  std::string start = ".";
+  start.append(ExtractFileName(target)).append(kTemporaryMark);
   for (const std::string& name : fs::OwnFilesStartingWith(folder, start)) {
     const int64_t writer = WriterOf(std::string_view(name).substr(start.size()));
     if (writer == 0 || writer == fs::CurrentProcessId() || fs::ProcessRunning(writer)) continue;
