@@ -36,6 +36,16 @@ std::string Trim(std::string_view text) {
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
+std::vector<std::string> SplitAt(std::string_view text, char separator) {
+  std::vector<std::string> parts;
+  for (;;) {
+    const size_t end = text.find(separator);
+    parts.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) return parts;
+    text.remove_prefix(end + 1);
+  }
+}
+
 namespace detail {
 
 std::string FormatWith(std::string_view pattern, const std::vector<std::string>& args) {

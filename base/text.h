@@ -14,6 +14,8 @@ std::string LowerCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);
 std::string Trim(std::string_view text);
 bool Contains(std::string_view text, std::string_view part);
+// The parts between separators, empty ones included: "a;;b" gives a, "", b.
+std::vector<std::string> SplitAt(std::string_view text, char separator);
 
 namespace detail {
 std::string FormatWith(std::string_view pattern, const std::vector<std::string>& args);

@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/errors.h"
@@ -89,7 +90,14 @@ int CompareNames(std::string_view a, std::string_view b);
 void SortFileList(std::vector<TRzFileInfo>& entries);
 
 // The same order for bare folder names (the folder tree's subfolders).
-void SortNames(std::vector<std::string>& names);
+inline void SortNames(std::vector<std::string>& names) {
+  std::vector<TRzFileInfo> entries;
+  entries.reserve(names.size());
+  for (std::string& name : names) entries.push_back(TRzFileInfo{std::move(name), true});
+  SortFileList(entries);
+  names.clear();
+  for (TRzFileInfo& entry : entries) names.push_back(std::move(entry.Name));
+}
 
 // The items of the image file list: bare file names in list order, read by index.
 class TFileListItems {

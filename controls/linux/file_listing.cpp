@@ -14,6 +14,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/text.h"
 #include "platform/system_services.h"
 
 namespace tapestro {
@@ -21,17 +22,6 @@ namespace tapestro {
 // ---- Reading a folder ----
 
 namespace {
-
-std::vector<std::string> SplitMask(const std::string& mask) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = mask.find(';', start);
-    parts.push_back(mask.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return parts;
-    start = end + 1;
-  }
-}
 
 bool MatchesAnyPart(const std::vector<std::string>& parts, const char* name) {
   for (const std::string& part : parts)
@@ -72,7 +62,7 @@ std::vector<TRzFileInfo> ListFolder(const std::string& folder, const std::string
   const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) return entries;
 
-  const std::vector<std::string> parts = SplitMask(mask);
+  const std::vector<std::string> parts = SplitAt(mask, ';');
   const uint32_t filter = options.FileTypes.AttributeFilter();
   const bool acceptAll = options.FileTypes.Contains(TFileType::ftNormal);
   // Entries of these kinds stay unseen unless the filter names them.
@@ -202,15 +192,6 @@ void SortFileList(std::vector<TRzFileInfo>& entries) {
   sorted.reserve(entries.size());
   for (size_t i : index) sorted.push_back(std::move(entries[i]));
   entries.swap(sorted);
-}
-
-void SortNames(std::vector<std::string>& names) {
-  std::vector<TRzFileInfo> entries;
-  entries.reserve(names.size());
-  for (std::string& name : names) entries.push_back(TRzFileInfo{std::move(name), true});
-  SortFileList(entries);
-  names.clear();
-  for (TRzFileInfo& entry : entries) names.push_back(std::move(entry.Name));
 }
 
 // ---- The folder listed already ----

@@ -17,17 +17,6 @@ namespace tapestro {
 
 namespace {
 
-std::vector<std::string> SplitMask(const std::string& mask) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = mask.find(';', start);
-    parts.push_back(mask.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return parts;
-    start = end + 1;
-  }
-}
-
 struct TSearchCloser {
   void operator()(HANDLE search) const { ::FindClose(search); }
 };
@@ -55,7 +44,7 @@ std::vector<TRzFileInfo> ListFolder(const std::string& folder, const std::string
   // Entries of these kinds stay unseen unless the filter names them.
   const uint32_t unseen = (kAttrHidden | kAttrSystem | kAttrVolumeID | kAttrDirectory) & ~filter;
   const bool checkDuplicates = mask.find(';') != std::string::npos;
-  for (const std::string& part : SplitMask(mask)) {
+  for (const std::string& part : SplitAt(mask, ';')) {
     if (part.empty()) continue;
     WIN32_FIND_DATAA found{};
     const TSearch search(::FindFirstFileA((IncludeTrailingPathDelimiter(folder) + part).c_str(), &found));
@@ -92,15 +81,6 @@ void SortFileList(std::vector<TRzFileInfo>& entries) {
     if (a.IsDirectory != b.IsDirectory) return a.IsDirectory;
     return CompareNames(a.Name, b.Name) < 0;
   });
-}
-
-void SortNames(std::vector<std::string>& names) {
-  std::vector<TRzFileInfo> entries;
-  entries.reserve(names.size());
-  for (std::string& name : names) entries.push_back(TRzFileInfo{std::move(name), true});
-  SortFileList(entries);
-  names.clear();
-  for (TRzFileInfo& entry : entries) names.push_back(std::move(entry.Name));
 }
 
 bool SameFolder(const std::string& current, const std::string& requested) {

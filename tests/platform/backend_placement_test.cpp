@@ -38,7 +38,6 @@ TEST(BackendPlacementTest, EachDesktopNamesTheLayoutsItsOwnWay) {
     SCOPED_TRACE(static_cast<int>(row.Layout));
     EXPECT_STREQ(GSettingsPictureOption(row.Layout), row.Gnome);
     EXPECT_STREQ(SwayMode(row.Layout), row.Sway);
-    EXPECT_STREQ(SwaybgMode(row.Layout), row.Sway);
     EXPECT_STREQ(PcmanfmMode(TPcmanfmDesktop::Lxqt, row.Layout), row.Lxqt);
     EXPECT_STREQ(PcmanfmMode(TPcmanfmDesktop::Lxde, row.Layout), row.Lxde);
     EXPECT_EQ(HyprpaperWallpaperArgument("/w", row.Layout), row.Hyprpaper);

@@ -17,7 +17,7 @@ inline constexpr uint32_t kSwayRunCommand = 0;
 
 // True when $SWAYSOCK is set and sway listens there.
 bool SwayAnswers();
-// sway's background mode: an origin centres.
+// sway's background mode, which swaybg takes too: an origin centres.
 const char* SwayMode(TWallpaperLayout layout);
 std::string SwayBackgroundCommand(const std::string& file, TWallpaperLayout layout);
 // One framed message.

@@ -14,6 +14,7 @@
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
 #include "platform/desktop/linux/external_process.h"
+#include "platform/desktop/linux/sway_backend.h"
 
 namespace tapestro::desktop {
 
@@ -54,20 +55,8 @@ void KeepPid(const std::string& pidFile, pid_t pid) {
 
 }  // namespace
 
-const char* SwaybgMode(TWallpaperLayout layout) {
-  switch (layout) {
-    case TWallpaperLayout::Tile: return "tile";
-    case TWallpaperLayout::Stretch: return "stretch";
-    case TWallpaperLayout::Fill: return "fill";
-    case TWallpaperLayout::Fit: return "fit";
-    case TWallpaperLayout::Center:
-    case TWallpaperLayout::Origin: break;
-  }
-  return "center";
-}
-
 std::vector<std::string> SwaybgArguments(const std::string& file, TWallpaperLayout layout) {
-  return {kSwaybgProgram, "--output", "*", "--image", file, "--mode", SwaybgMode(layout)};
+  return {kSwaybgProgram, "--output", "*", "--image", file, "--mode", SwayMode(layout)};
 }
 
 void TSwaybgDesktopBackend::Apply(const TWallpaperRequest& request) {

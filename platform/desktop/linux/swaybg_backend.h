@@ -17,8 +17,7 @@ inline constexpr char kSwaybgErrorLog[] = "tapestro-swaybg.log";
 // A swaybg that fails (no compositor, an unreadable file) ends within this time.
 inline constexpr int kSwaybgSettleMs = 300;
 
-// swaybg's mode: an origin centres.
-const char* SwaybgMode(TWallpaperLayout layout);
+// swaybg takes the same mode words as sway's own background (SwayMode).
 std::vector<std::string> SwaybgArguments(const std::string& file, TWallpaperLayout layout);
 
 class TSwaybgDesktopBackend final : public TCollectingDesktopBackend {
