@@ -9,8 +9,6 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "controls/status_pane.h"
-#include "core/about_box.h"
 #include "core/application.h"
 #include "core/main_window.h"
 #include "core/program_texts.h"
@@ -102,9 +100,7 @@ int RunProgram(int& argc, char** argv) {
   tapestro::TStartUpDesktop startUp = tapestro::RestoreAtStart(folders);
   tapestro::TForm1 form(folders);
   if (startUp.Desktop) form.TakeDesktop(std::move(startUp.Desktop));
-  if (!startUp.Error.empty()) form.StatusPane1->SetCaption(QString::fromStdString(startUp.Error));
-  tapestro::TfrmAbout frmAbout;
-  form.frmAbout = &frmAbout;
+  if (!startUp.Error.empty()) form.ShowMessageText(QString::fromStdString(startUp.Error));
   QObject::connect(&form, &tapestro::TForm1::Closed, &application, &QApplication::quit);
   QObject::connect(instance.get(), &tapestro::TSingleInstance::CommandReceived, &form,
                    [&form](TInstanceCommand command) { tapestro::RunGuarded([&] { form.RemoteCommand(command); }); });

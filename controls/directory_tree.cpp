@@ -88,17 +88,12 @@ void TRzDirectoryTree::OpenFolder(const std::string& path) {
   const std::string folder = ExcludeTrailingPathDelimiter(ExpandFileName(path));
   if (SameFolder(SelectedFolder(), folder)) return;
   const std::vector<std::string> tops = TopLevelPaths();
-  const std::optional<size_t> holder = HoldingTopLevel(tops, folder);
-  std::string existing;
-  if (holder) existing = DeepestExistingFolder(folder, tops[*holder]);
-  else if (DirectoryExists(folder)) existing = folder;
-  if (existing != folder && GoneWithItsVolume(folder, existing, volumes_->MountPlaces())) existing.clear();
-  if (existing.empty()) throw EInOutError(Format(msg::kDirectoryDoesNotExist, path));
-  if (!holder) return;
+  const TFolderToOpen target = FolderToOpen(folder, path, tops, volumes_->MountPlaces());
+  if (!target.TopLevel) return;
 
   TBusyCursor busy;
-  TFolderNode* node = TopLevelNode(static_cast<int>(*holder));
-  for (const std::string& name : NamesBelow(tops[*holder], existing)) {
+  TFolderNode* node = TopLevelNode(static_cast<int>(*target.TopLevel));
+  for (const std::string& name : NamesBelow(tops[*target.TopLevel], target.Folder)) {
     node = FindChild(node, name);
     if (node == nullptr) return;  // hidden, or not a folder the tree lists
   }

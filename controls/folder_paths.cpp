@@ -1,6 +1,8 @@
 #include "controls/folder_paths.h"
 
+#include "base/errors.h"
 #include "base/path.h"
+#include "base/text.h"
 
 namespace tapestro {
 
@@ -29,6 +31,18 @@ std::string DeepestExistingFolder(const std::string& folder, const std::string& 
     if (IncludeTrailingPathDelimiter(candidate).size() <= top.size()) return std::string();
     candidate = ExcludeTrailingPathDelimiter(ExtractFilePath(candidate));
   }
+}
+
+TFolderToOpen FolderToOpen(const std::string& folder, const std::string& path,
+                           const std::vector<std::string>& topLevels, const std::vector<std::string>& mountPlaces) {
+  TFolderToOpen target{std::string(), HoldingTopLevel(topLevels, folder)};
+  if (target.TopLevel)
+    target.Folder = DeepestExistingFolder(folder, topLevels[*target.TopLevel]);
+  else if (DirectoryExists(folder))
+    target.Folder = folder;
+  if (target.Folder != folder && GoneWithItsVolume(folder, target.Folder, mountPlaces)) target.Folder.clear();
+  if (target.Folder.empty()) throw EInOutError(Format(msg::kDirectoryDoesNotExist, path));
+  return target;
 }
 
 std::vector<std::string> NamesBelow(const std::string& top, const std::string& folder) {

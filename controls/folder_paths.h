@@ -56,6 +56,18 @@ bool GoneWithItsVolume(const std::string& folder, const std::string& existing,
 // The folder names from top down to folder: "/home/me/" and "/home/me/a/b" give a, b.
 std::vector<std::string> NamesBelow(const std::string& top, const std::string& folder);
 
+// Where the tree goes for folder (absolute, without trailing delimiter): folder itself,
+// or what is left of it, below the deepest top-level path holding it (TopLevel: none
+// when no top level holds it; Folder is then folder itself). EInOutError "The PATH
+// directory does not exist", with path as the caller named it, when nothing of it is
+// left or it went with its volume.
+struct TFolderToOpen {
+  std::string Folder;
+  std::optional<size_t> TopLevel;
+};
+TFolderToOpen FolderToOpen(const std::string& folder, const std::string& path,
+                           const std::vector<std::string>& topLevels, const std::vector<std::string>& mountPlaces);
+
 // ---- The label ----
 
 using TTextWidth = std::function<int(const std::string&)>;

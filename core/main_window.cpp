@@ -1,5 +1,7 @@
-// TForm1's construction: the controls top to bottom, the menus, the status bar, the
-// timers and the tray icon, and how the window first appears and takes keys.
+// TForm1's construction: at creation the tray icon, its menu and the timers; at the
+// first show the controls top to bottom, the menus and the status bar, which start
+// from what the start-up step and the rotation kept meanwhile; and how the window first
+// appears and takes keys.
 #include "core/main_window.h"
 
 #include <QApplication>
@@ -123,24 +125,45 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
     : QMainWindow(parent),
       Folders(folders),
       Settings(folders.SettingsFile()),
-      autostart_(std::move(services.Autostart)) {
+      autostart_(std::move(services.Autostart)),
+      volumes_(std::move(services.Volumes)) {
   setObjectName("Form1");
   setWindowTitle(text::kCaption);
+  // The tray icon shows the window's icon.
   setWindowIcon(ProgramIcon());
-  // The icon first: the notification area docks it while the window is built.
   BuildTrayIcon(std::move(services.TrayHost));
-  // The window's font only: message boxes and the tray menu keep the desktop's. Made
-  // the program's font it saves a few hundred KiB of a second face, but its change
-  // reaching every object already made costs the start about a third more time to
-  // the drawn icon.
-  setFont(ClassicWindowFont());
+  BuildTrayMenu();
+  BuildTimers();
+  ConnectRotationHandlers();
+  ConnectTrayCommands();
+  // Starts as the icon: once the message loop runs the tray icon keeps the window
+  // hidden, or minimised where no notification area takes the icon. That window is
+  // made now: on X11 one made while it is being shown minimised is mapped in its
+  // normal state. The window is not put in the minimised state first: on X11 a window
+  // never shown, restored from that state, is at times mapped minimised by the window
+  // manager all the same.
+  if (!TrayIcon->Enabled()) BuildWindow();
+  QMetaObject::invokeMethod(TrayIcon, &TRzTrayIcon::MinimizeToTray, Qt::QueuedConnection);
+}
 
+TForm1::~TForm1() = default;
+
+void TForm1::setVisible(bool visible) {
+  if (visible) BuildWindow();
+  QMainWindow::setVisible(visible);
+}
+
+void TForm1::BuildWindow() {
+  if (built_) return;
+  built_ = true;
+  // The window's font only: message boxes and the tray menu keep the desktop's.
+  setFont(ClassicWindowFont());
   BuildMenus();
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  BuildBrowsingArea(central, std::move(services.Volumes));
+  BuildBrowsingArea(central);
   BuildSettingsPanel(central);
   column->addWidget(Label1);
   column->addWidget(lblDirectorySelected);
@@ -148,21 +171,15 @@ TForm1::TForm1(const TAppFolders& folders, TWindowServices services, QWidget* pa
   column->addWidget(pnlSettings);
   setCentralWidget(central);
   BuildStatusBar();
-  BuildTimers();
   resize(kClientWidth, kContentHeight + menuBar()->sizeHint().height());
-  // Starts as the icon: once the message loop runs the tray icon keeps the window
-  // hidden (or minimised where no notification area takes the icon). The window is
-  // not put in the minimised state first: on X11 a window never shown, restored from
-  // that state, is at times mapped minimised by the window manager all the same.
-  QMetaObject::invokeMethod(TrayIcon, &TRzTrayIcon::MinimizeToTray, Qt::QueuedConnection);
-
-  ConnectSettingHandlers();
-  ConnectRotationHandlers();
-  ConnectWindowCommands();
   SetTabOrder();
+  ShowReports();
+  ShowRestoredFolder();
+  ShowRestoredSettings();
+  ConnectSettingHandlers();
+  ConnectRotationControls();
+  ConnectWindowCommands();
 }
-
-TForm1::~TForm1() = default;
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
   // Keys no control used itself arrive here: Enter is the default button's, Escape the
@@ -189,13 +206,24 @@ void TForm1::showEvent(QShowEvent* event) {
   CenterOnScreen(*this);
 }
 
+void TForm1::BuildTrayMenu() {
+  pmnRight = Menu(this, "pmnRight");
+  pitShow = Item(pmnRight, "pitShow", text::kShowWindow);
+  pitHide = Item(pmnRight, "pitHide", text::kHideWindow);
+  pupChangeWallpapernow = Item(pmnRight, "pupChangeWallpapernow", text::kChangeWallpaperNow);
+  pmnRight->addSeparator();
+  mnuStartWithSession = Item(pmnRight, "mnuStartWithSession", text::kStartWithSession);
+  mnuStartWithSession->setCheckable(true);
+  pmnRight->addSeparator();
+  pitExit = Item(pmnRight, "pitExit", text::kExit);
+}
+
 void TForm1::BuildMenus() {
   mnuFile = menuBar()->addMenu(text::kFileMenu);
   mnuFile->setObjectName("mnuFile");
   mnuMinimize1 = Item(mnuFile, "mnuMinimize1", text::kMinimize);
   mnuFile->addSeparator();
-  mnuStartWithSession = Item(mnuFile, "mnuStartWithSession", text::kStartWithSession);
-  mnuStartWithSession->setCheckable(true);
+  mnuFile->addAction(mnuStartWithSession);
   mnuFile->addSeparator();
   mnuExit1 = Item(mnuFile, "mnuExit1", text::kExit);
 
@@ -205,15 +233,6 @@ void TForm1::BuildMenus() {
   mnuHelp->addSeparator();
   Donatetoauthor1 = Item(mnuHelp, "Donatetoauthor1", text::kDonate);
   mnuVisitTapestroHomepage = Item(mnuHelp, "mnuVisitTapestroHomepage", text::kVisitHomepage);
-
-  pmnRight = Menu(this, "pmnRight");
-  pitShow = Item(pmnRight, "pitShow", text::kShowWindow);
-  pitHide = Item(pmnRight, "pitHide", text::kHideWindow);
-  pupChangeWallpapernow = Item(pmnRight, "pupChangeWallpapernow", text::kChangeWallpaperNow);
-  pmnRight->addSeparator();
-  pmnRight->addAction(mnuStartWithSession);
-  pmnRight->addSeparator();
-  pitExit = Item(pmnRight, "pitExit", text::kExit);
 
   pmnFileList = Menu(this, "pmnFileList");
   pupPreviewimage1 = Item(pmnFileList, "pupPreviewimage1", text::kPreviewImage);
@@ -233,7 +252,7 @@ void TForm1::BuildTrayIcon(std::unique_ptr<TTrayHost> host) {
   TrayIcon->SetRestoreOn(ticLeftClickUp);
 }
 
-void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes) {
+void TForm1::BuildBrowsingArea(QWidget* parent) {
   Label1 = FixedLabel(parent, "Label1", text::kChooseDirectory);
   lblDirectorySelected = FixedLabel(parent, "lblDirectorySelected", "");
   // A long folder is cut at the window's edge rather than widening the window.
@@ -243,7 +262,7 @@ void TForm1::BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> v
   Splitter1->setHandleWidth(kSplitterWidth);
   Splitter1->setChildrenCollapsible(false);
   pnlDirTree = Named(new QWidget(Splitter1), "pnlDirTree");
-  DirTree = Named(new TRzDirectoryTree(pnlDirTree, std::move(volumes)), "DirTree");
+  DirTree = Named(new TRzDirectoryTree(pnlDirTree, std::move(volumes_)), "DirTree");
   DirTree->setIndentation(kTreeIndent);
   KeepSelectionVisible(DirTree);
   SinkFrameWhileHovered(DirTree);
@@ -308,7 +327,6 @@ void TForm1::BuildStatusBar() {
   StatusBar1->setFixedHeight(kStatusBarHeight);
   StatusPane1 = Named(new TStatusPane(StatusBar1, 0), "StatusPane1");
   StatusPane2 = Named(new TStatusPane(StatusBar1, kRotationPaneWidth, Qt::AlignCenter), "StatusPane2");
-  StatusPane2->SetCaption(text::kDisabled);
   StatusPane2->setToolTip(text::kRotationPaneHint);
   StatusPane3 = Named(new TStatusPane(StatusBar1, kNoticePaneWidth), "StatusPane3");
   StatusBar1->addWidget(StatusPane1, 1);

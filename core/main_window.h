@@ -3,6 +3,9 @@
 // cycle's settings below, the preview, the status bar, the main menu, the tray menu and
 // the file list's menu. It owns the settings and the values the whole run shares.
 //
+// At creation only the tray icon, its menu and the timers are made; the controls and
+// the main menu are made when the window is first shown (window_state.h).
+//
 // Built in main_window.cpp; its handlers live in main_window_settings.cpp (the setting
 // controls and the start-up step), main_window_rotation.cpp (the rotation and wallpaper
 // preparation) and main_window_commands.cpp (preview, tray, Help menu, exit).
@@ -17,6 +20,7 @@
 #include "core/rotation.h"
 #include "core/settings.h"
 #include "core/wallpaper_conversions.h"
+#include "core/window_state.h"
 #include "platform/app_folders.h"
 #include "platform/autostart.h"
 #include "platform/desktop/desktop_backend.h"
@@ -85,55 +89,71 @@ class TForm1 : public QMainWindow {
   TSettings Settings;
   TProgramValues Values;
 
+  // Makes the controls and the main menu now, from what Shown holds; the first show
+  // does it otherwise. Until then the members below the tray menu are null.
+  void BuildWindow();
+  bool WindowBuilt() const { return built_; }
+  // What the controls show while the window is not built.
+  const TWindowState& Shown() const { return shown_; }
+  void setVisible(bool visible) override;
+
+  // The message pane's text, the preview's picture, the names the rotation takes and
+  // the folder they are in: the controls' once the window is built, else Shown's.
+  void ShowMessageText(const QString& text);
+  void LoadPreview(const std::string& path);
+  const TFileListItems& RotationNames() const;
+  std::string ListedFolder() const;
+
+  // Made at creation: the tray icon's menu.
+  QMenu* pmnRight = nullptr;
+  QAction* pitShow = nullptr;
+  QAction* pitHide = nullptr;
+  QAction* pupChangeWallpapernow = nullptr;
+  QAction* mnuStartWithSession = nullptr;  // checkable; in the File menu too
+  QAction* pitExit = nullptr;
+
   // Controls, top to bottom.
-  QLabel* Label1;
-  QLabel* lblDirectorySelected;
-  QSplitter* Splitter1;
-  QWidget* pnlDirTree;
-  TRzDirectoryTree* DirTree;
-  TRzFileListBox* FileListBox1;
-  QWidget* pnlSettings;
-  QGroupBox* GroupBox1;
-  QLabel* Label2;
-  QLineEdit* txtChangeCycle;
-  TUpDown* UpDown1;
-  QLabel* Label3;
-  QCheckBox* ckRandom;
-  QCheckBox* ckAutoSize;
-  QComboBox* cboAutoSize;
-  QCheckBox* ckMinStartup;
-  QPushButton* btnOkay;  // default button: Enter
-  QPushButton* btnStop;  // cancel button: Escape
-  TImage* Image1;        // the preview
-  QStatusBar* StatusBar1;
-  TStatusPane* StatusPane1;  // messages
-  TStatusPane* StatusPane2;  // rotation state
-  TStatusPane* StatusPane3;  // notice
+  QLabel* Label1 = nullptr;
+  QLabel* lblDirectorySelected = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QWidget* pnlDirTree = nullptr;
+  TRzDirectoryTree* DirTree = nullptr;
+  TRzFileListBox* FileListBox1 = nullptr;
+  QWidget* pnlSettings = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* txtChangeCycle = nullptr;
+  TUpDown* UpDown1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QCheckBox* ckRandom = nullptr;
+  QCheckBox* ckAutoSize = nullptr;
+  QComboBox* cboAutoSize = nullptr;
+  QCheckBox* ckMinStartup = nullptr;
+  QPushButton* btnOkay = nullptr;  // default button: Enter
+  QPushButton* btnStop = nullptr;  // cancel button: Escape
+  TImage* Image1 = nullptr;        // the preview
+  QStatusBar* StatusBar1 = nullptr;
+  TStatusPane* StatusPane1 = nullptr;  // messages
+  TStatusPane* StatusPane2 = nullptr;  // rotation state
+  TStatusPane* StatusPane3 = nullptr;  // notice
 
   // Main menu.
-  QMenu* mnuFile;
-  QAction* mnuMinimize1;
-  QAction* mnuStartWithSession;  // checkable; in the tray menu too
-  QAction* mnuExit1;
-  QMenu* mnuHelp;
-  QAction* mnuAbout1;
-  QAction* Donatetoauthor1;
-  QAction* mnuVisitTapestroHomepage;
-  // The tray icon's menu.
-  QMenu* pmnRight;
-  QAction* pitShow;
-  QAction* pitHide;
-  QAction* pupChangeWallpapernow;
-  QAction* pitExit;
+  QMenu* mnuFile = nullptr;
+  QAction* mnuMinimize1 = nullptr;
+  QAction* mnuExit1 = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuAbout1 = nullptr;
+  QAction* Donatetoauthor1 = nullptr;
+  QAction* mnuVisitTapestroHomepage = nullptr;
   // The file list's menu.
-  QMenu* pmnFileList;
-  QAction* pupPreviewimage1;
-  QAction* pupUpdatewallpaper;
-  QAction* pupRefreshList;  // also F5 in the list
+  QMenu* pmnFileList = nullptr;
+  QAction* pupPreviewimage1 = nullptr;
+  QAction* pupUpdatewallpaper = nullptr;
+  QAction* pupRefreshList = nullptr;  // also F5 in the list
 
-  TTimer* Timer1;   // the change cycle; disabled at creation
-  TTimer* startup;  // one-shot start-up step, 1000 ms after creation
-  TRzTrayIcon* TrayIcon;
+  TTimer* Timer1 = nullptr;   // the change cycle; disabled at creation
+  TTimer* startup = nullptr;  // one-shot start-up step, 1000 ms after creation
+  TRzTrayIcon* TrayIcon = nullptr;
 
   // The warning sound of a step that failed; tests count it through their own.
   std::function<void()> WarningSound = Beep;
@@ -151,7 +171,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMessageBoxes> MessageBoxes = CreateMessageBoxes(this);
   // The JPEG and GIF conversions; tests put stand-ins here.
   TWallpaperConversions Conversions;
-  // The about box, made hidden at program entry; "&About" shows it.
+  // The about box, made when "&About" is first chosen unless one was set here before.
   TfrmAbout* frmAbout = nullptr;
   // Opens the two web pages; tests put a recorder here.
   TWebPageOpener OpenPage = OpenWebPage;
@@ -175,6 +195,8 @@ class TForm1 : public QMainWindow {
   void pupRefreshListClick();
   // Second status pane: "Enabled" on lime or "Disabled" on the button face.
   void ShowRotationState(bool running);
+  // Third status pane: the notice, from the start-up step on.
+  void ShowNotice();
   // Wallpaper preparation of CurrentFile.
   void do_wallpaper();
   // Help menu.
@@ -209,8 +231,9 @@ class TForm1 : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void BuildTrayMenu();
   void BuildMenus();
-  void BuildBrowsingArea(QWidget* parent, std::unique_ptr<TVolumeSource> volumes);
+  void BuildBrowsingArea(QWidget* parent);
   void BuildSettingsPanel(QWidget* parent);
   void BuildChangeCycleGroup();
   void BuildStatusBar();
@@ -219,7 +242,22 @@ class TForm1 : public QMainWindow {
   void SetTabOrder();
   void ConnectSettingHandlers();
   void ConnectRotationHandlers();
+  void ConnectRotationControls();
+  void ConnectTrayCommands();
   void ConnectWindowCommands();
+  // The stored folder into the tree and the file list, or, before the window is built,
+  // its images into Shown; a folder that is gone is reported with a beep.
+  void RestoreFolder();
+  // The stored folder's text in the label, and the folder opened in the tree; throws
+  // what the tree's opening throws.
+  void OpenRestoredFolder();
+  // At the build: the folder restored before it, now in the tree and the list, where
+  // the rotation goes on after the file it took last.
+  void ShowRestoredFolder();
+  // The restored cycle, choices and placement into the built controls.
+  void ShowRestoredSettings();
+  // What the status bar and the preview showed before the window was built.
+  void ShowReports();
   TDesktopQueue& DesktopQueue();
   // The monitors changed where the wallpaper is laid out per monitor by us: the kept
   // wallpaper is laid out again.
@@ -231,6 +269,11 @@ class TForm1 : public QMainWindow {
   // otherwise to the default error report.
   void ReportStepFailure(const std::exception& error, bool timed);
 
+  bool built_ = false;
+  TWindowState shown_;
+  // The tree's volumes, until the tree is made and takes them.
+  std::unique_ptr<TVolumeSource> volumes_;
+  std::unique_ptr<TfrmAbout> aboutBox_;
   bool shownOnce_ = false;
   // Set while a rotation step or an update runs: a tick that a message box's loop
   // delivers meanwhile is skipped instead of starting a step inside the step.

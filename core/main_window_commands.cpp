@@ -22,15 +22,7 @@
 
 namespace tapestro {
 
-void TForm1::ConnectWindowCommands() {
-  // A click and each move of the selection by the arrow keys.
-  FileListBox1->OnClick = [this] { RunGuarded([this] { FileListBox1Click(); }); };
-  connect(pupPreviewimage1, &QAction::triggered, this, Guarded([this] { pupPreviewimage1Click(); }));
-  // Queued: a message box must not open inside the paint that failed.
-  connect(
-      Image1, &TImage::PaintFailed, this,
-      [](const QString& message) { ShowException(Exception(message.toStdString())); }, Qt::QueuedConnection);
-
+void TForm1::ConnectTrayCommands() {
   TrayIcon->SetPopupMenu(pmnRight);
   // The about box goes to the tray with the window and comes back with it.
   connect(TrayIcon, &TRzTrayIcon::OnMinimizeApp, this, [this] {
@@ -43,21 +35,32 @@ void TForm1::ConnectWindowCommands() {
     aboutHiddenWithWindow_ = false;
     frmAbout->show();
   });
-  connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
   connect(pitShow, &QAction::triggered, this, Guarded([this] { pitShowClick(); }));
   connect(pitHide, &QAction::triggered, this, Guarded([this] { pitHideClick(); }));
   connect(mnuStartWithSession, &QAction::triggered, this, Guarded([this] { mnuStartWithSessionClick(); }));
   // The mark is read again whenever a menu that holds it opens: another program, or
   // the user with a file manager, may have changed the entry meanwhile.
-  for (QMenu* menu : {mnuFile, pmnRight}) connect(menu, &QMenu::aboutToShow, this, [this] { ShowStartWithSession(); });
+  connect(pmnRight, &QMenu::aboutToShow, this, [this] { ShowStartWithSession(); });
   ShowStartWithSession();
+  connect(pitExit, &QAction::triggered, this, Guarded([this] { pitExitClick(); }));
+}
+
+void TForm1::ConnectWindowCommands() {
+  // A click and each move of the selection by the arrow keys.
+  FileListBox1->OnClick = [this] { RunGuarded([this] { FileListBox1Click(); }); };
+  connect(pupPreviewimage1, &QAction::triggered, this, Guarded([this] { pupPreviewimage1Click(); }));
+  // Queued: a message box must not open inside the paint that failed.
+  connect(
+      Image1, &TImage::PaintFailed, this,
+      [](const QString& message) { ShowException(Exception(message.toStdString())); }, Qt::QueuedConnection);
+  connect(mnuMinimize1, &QAction::triggered, this, Guarded([this] { mnuMinimize1Click(); }));
+  connect(mnuFile, &QMenu::aboutToShow, this, [this] { ShowStartWithSession(); });
 
   connect(mnuAbout1, &QAction::triggered, this, Guarded([this] { mnuAbout1Click(); }));
   connect(Donatetoauthor1, &QAction::triggered, this, Guarded([this] { Donatetoauthor1Click(); }));
   connect(mnuVisitTapestroHomepage, &QAction::triggered, this, Guarded([this] { mnuVisitTapestroHomepageClick(); }));
 
   connect(mnuExit1, &QAction::triggered, this, Guarded([this] { mnuExit1Click(); }));
-  connect(pitExit, &QAction::triggered, this, Guarded([this] { pitExitClick(); }));
 }
 
 void TForm1::FileListBox1Click() {
@@ -106,8 +109,10 @@ void TForm1::RemoteCommand(TInstanceCommand command) {
 }
 
 void TForm1::mnuAbout1Click() {
-  // A window made without the program's entry has no about box to show.
-  if (frmAbout == nullptr) return;
+  if (frmAbout == nullptr) {
+    aboutBox_ = std::make_unique<TfrmAbout>();
+    frmAbout = aboutBox_.get();
+  }
   // Not modal: the main window stays usable. The one box comes back as it was left.
   if (frmAbout->isMinimized())
     frmAbout->showNormal();

@@ -38,14 +38,12 @@ class TWindowPreparationContext final : public TPreparationContext {
   TWindowPreparationContext(TForm1& form, bool timed) : form_(form), timed_(timed) {}
 
   void ShowMessage(const std::string& text) override {
-    form_.StatusPane1->SetCaption(QString::fromStdString(DisplayFileName(text)));
-    // Painted now: a pause may follow, during which nothing is painted.
-    form_.StatusPane1->repaint();
+    form_.ShowMessageText(QString::fromStdString(DisplayFileName(text)));
   }
   void Beep() override { form_.WarningSound(); }
   void Pause(int milliseconds) override { PauseUserInterface(milliseconds); }
   std::string TemporaryFolder() const override { return form_.Folders.Data; }
-  void LoadPreview(const std::string& path) override { form_.Image1->Picture().LoadFromFile(path); }
+  void LoadPreview(const std::string& path) override { form_.LoadPreview(path); }
   void ShowMessageBox(const std::string& text) override {
     if (timed_) {
       Beep();
@@ -56,7 +54,7 @@ class TWindowPreparationContext final : public TPreparationContext {
   }
   std::string WindowsDirectory() override { return SystemFolder(); }
   std::string LocalTimeText() override { return CurrentLocalTimeText(); }
-  std::string ListedFolder() const override { return form_.FileListBox1->CurrentFolder(); }
+  std::string ListedFolder() const override { return form_.ListedFolder(); }
 
  private:
   TForm1& form_;
@@ -74,9 +72,12 @@ void TForm1::ConnectRotationHandlers() {
       ReportStepFailure(error, true);
     }
   };
+  connect(pupChangeWallpapernow, &QAction::triggered, this, Guarded([this] { pupChangeWallpapernowClick(); }));
+}
+
+void TForm1::ConnectRotationControls() {
   connect(btnOkay, &QPushButton::clicked, this, Guarded([this] { btnOkayClick(); }));
   connect(btnStop, &QPushButton::clicked, this, Guarded([this] { btnStopClick(); }));
-  connect(pupChangeWallpapernow, &QAction::triggered, this, Guarded([this] { pupChangeWallpapernowClick(); }));
   connect(pupUpdatewallpaper, &QAction::triggered, this, Guarded([this] { pupUpdatewallpaperClick(); }));
   connect(pupRefreshList, &QAction::triggered, this, Guarded([this] { pupRefreshListClick(); }));
 }
@@ -112,6 +113,8 @@ void TForm1::btnStopClick() {
 }
 
 void TForm1::ShowRotationState(bool running) {
+  shown_.RotationRunning = running;
+  if (!built_) return;
   if (running) {
     StatusPane2->SetCaption(text::kEnabled);
     StatusPane2->SetFillColor(kLime);
@@ -124,7 +127,7 @@ void TForm1::ShowRotationState(bool running) {
 void TForm1::Timer1Timer() {
   if (stepRunning_) return;
   const TScopedFlag step(stepRunning_);
-  const int32_t count = FileListBox1->Items().Count();
+  const int32_t count = RotationNames().Count();
   Values.CurrentIndex = NextRotationIndex(Values.CurrentIndex, count);
   Settings.ReadSetting(settings::kSection, settings::kRandom);
   if (Settings.SettingValue == settings::kYes && count > 0) Values.CurrentIndex = RandomRotationIndex(count);
@@ -134,7 +137,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::get_bmpfile() {
-  const TFileListItems& items = FileListBox1->Items();
+  const TFileListItems& items = RotationNames();
   if (items.Count() == 0) return;
   try {
     Values.CurrentFile = items[Values.CurrentIndex];
@@ -150,6 +153,29 @@ void TForm1::pupUpdatewallpaperClick() {
   const TScopedFlag step(stepRunning_);
   Values.CurrentFile = FileListBox1->SelectedPath();
   do_wallpaper();
+}
+
+const TFileListItems& TForm1::RotationNames() const { return built_ ? FileListBox1->Items() : shown_.Names; }
+
+std::string TForm1::ListedFolder() const { return built_ ? FileListBox1->CurrentFolder() : shown_.ListedFolder; }
+
+void TForm1::ShowMessageText(const QString& text) {
+  if (!built_) {
+    shown_.Message = text;
+    return;
+  }
+  StatusPane1->SetCaption(text);
+  // Painted now: a pause may follow, during which nothing is painted.
+  StatusPane1->repaint();
+}
+
+void TForm1::LoadPreview(const std::string& path) {
+  // A hidden window has no preview to show: the picture is loaded when the window is.
+  if (!built_) {
+    shown_.Preview = path;
+    return;
+  }
+  Image1->Picture().LoadFromFile(path);
 }
 
 void TForm1::pupRefreshListClick() {

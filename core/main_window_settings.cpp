@@ -2,19 +2,26 @@
 // the three check boxes and the placement list is stored the moment it is made.
 //
 // The one-shot start-up step, a second after the message loop starts, brings the
-// stored folder, cycle, choices and placement back, and the window either stays the
-// tray icon or comes to the front. The wallpaper is not changed there. A value the
+// stored folder, cycle, choices and placement back (into what the window starts from
+// while it is not built, where the folder's images are read for the rotation), and
+// the window either stays the tray icon or comes to the front. The wallpaper is not changed there. A value the
 // program never writes (hand-edited) is skipped with a beep, and the steps after it
 // still run.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <optional>
 
 #include "base/errors.h"
+#include "base/path.h"
 #include "controls/directory_tree.h"
+#include "controls/file_list_box.h"
+#include "controls/file_listing.h"
+#include "controls/folder_paths.h"
+#include "controls/image.h"
 #include "controls/status_pane.h"
 #include "controls/tray_icon.h"
 #include "controls/up_down.h"
@@ -48,21 +55,20 @@ const std::string& Read(TForm1& form, const char* key) {
   return form.Settings.SettingValue;
 }
 
-void RestoreFolder(TForm1& form) {
-  const std::string folder = Read(form, settings::kWallDir);
-  if (!IsStored(folder)) return;
-  form.lblDirectorySelected->setText(QString::fromStdString(DisplayFileName(folder)));
-  try {
-    form.DirTree->OpenFolder(folder);  // points the file list there too
-  } catch (const Exception& missing) {
-    // The folder is gone, or its volume is not there: the label keeps the stored text
-    // and the setting stays, for the day the volume is back.
-    form.WarningSound();
-    form.StatusPane1->SetCaption(QString::fromStdString(DisplayFileName(missing.what())));
-  }
+// The images the file list would show for the stored folder, read while no list is
+// made: those of the folder the tree goes to, unless the way down passes a hidden
+// folder, which the tree does not list.
+void ListRestoredFolder(TWindowState& shown, const std::string& folder, const std::vector<std::string>& mountPlaces) {
+  const std::string absolute = ExcludeTrailingPathDelimiter(ExpandFileName(folder));
+  const std::string root(1, kPathDelim);
+  const TFolderToOpen target = FolderToOpen(absolute, folder, {root}, mountPlaces);
+  for (const std::string& name : NamesBelow(root, target.Folder))
+    if (name.front() == '.') return;
+  shown.ListedFolder = target.Folder;
+  shown.Names.Assign(ListFolder(target.Folder, kDefaultImageMask));
 }
 
-void RestoreCycle(TForm1& form) {
+void RestoreCycle(TForm1& form, TWindowState& shown) {
   const std::string value = Read(form, settings::kCycle);
   const std::optional<int> cycle = IsStored(value) ? IntegerOrNone(value) : std::nullopt;
   // 0 would never tick; a negative one has no meaning.
@@ -71,34 +77,26 @@ void RestoreCycle(TForm1& form) {
     form.ShowRotationState(false);
     return;
   }
-  form.txtChangeCycle->setText(QString::number(*cycle / kMillisecondsPerMinute));
+  shown.CycleText = QString::number(*cycle / kMillisecondsPerMinute);
   form.Timer1->SetInterval(static_cast<uint32_t>(*cycle));
   if (!form.Timer1->Enabled()) form.Timer1->SetEnabled(true);
   form.ShowRotationState(true);
 }
 
-// Checking a box runs its handler, which stores the "y" again.
-void RestoreCheckBox(TForm1& form, QCheckBox* box, const char* key) {
-  if (Read(form, key) == settings::kYes) box->setChecked(true);
+// A choice stored as "y" is stored again, as checking its box does.
+bool RestoreChoice(TForm1& form, const char* key) {
+  if (Read(form, key) != settings::kYes) return false;
+  form.Settings.WriteSetting(settings::kSection, key, settings::kYes);
+  return true;
 }
 
-void RestorePlacement(TForm1& form) {
+void RestorePlacement(TForm1& form, TWindowState& shown) {
   const std::string value = Read(form, settings::kWallpaperLoc);
   if (value == settings::kMissing) return;
   if (const std::optional<int> index = IntegerOrNone(value)) {
-    // Set in code, so the list's own handler does not store it again.
-    form.cboAutoSize->setCurrentIndex(*index >= 0 && *index < form.cboAutoSize->count() ? *index : -1);
+    shown.Placement = *index >= 0 && *index < static_cast<int>(std::size(text::kPlacements)) ? *index : -1;
   } else if (!IsOriginSetting(value)) {
     form.WarningSound();
-  }
-}
-
-void RestoreWindow(TForm1& form) {
-  if (Read(form, settings::kMinStartup) == settings::kYes) {
-    form.ckMinStartup->setChecked(true);
-    form.TrayIcon->MinimizeToTray();
-  } else {
-    form.TrayIcon->RestoreFromTray();
   }
 }
 
@@ -137,16 +135,92 @@ void TForm1::cboAutoSizeSelect() {
 void TForm1::startupTimer() {
   startup->SetEnabled(false);
   Settings.RzRegIni.SetPath(Folders.SettingsFile());
-  StatusPane3->SetCaption(text::kNotice);
-  StatusPane3->setToolTip(text::kNoticeHint);
-  RestoreFolder(*this);
-  RestoreCycle(*this);
-  RestoreCheckBox(*this, ckRandom, settings::kRandom);
-  RestoreCheckBox(*this, ckAutoSize, settings::kAutoSizeBox);
-  RestorePlacement(*this);
-  RestoreWindow(*this);
+  ShowNotice();
+  RestoreFolder();
+  RestoreCycle(*this, shown_);
+  shown_.Random = RestoreChoice(*this, settings::kRandom);
+  shown_.AutoSize = RestoreChoice(*this, settings::kAutoSizeBox);
+  RestorePlacement(*this, shown_);
+  shown_.MinStartup = RestoreChoice(*this, settings::kMinStartup);
+  if (built_) ShowRestoredSettings();
+  // The window either stays the icon or comes to the front, built then.
+  if (shown_.MinStartup)
+    TrayIcon->MinimizeToTray();
+  else
+    TrayIcon->RestoreFromTray();
   // Once, when the restored window has drawn: no wake-up follows while idle.
   QTimer::singleShot(kSettleDelay, this, [] { ReturnFreedMemory(); });
+}
+
+void TForm1::RestoreFolder() {
+  const std::string folder = Read(*this, settings::kWallDir);
+  if (!IsStored(folder)) return;
+  shown_.Folder = folder;
+  try {
+    if (built_)
+      OpenRestoredFolder();
+    else
+      ListRestoredFolder(shown_, folder, volumes_->MountPlaces());
+    shown_.FolderOpened = true;
+  } catch (const Exception& missing) {
+    // The folder is gone, or its volume is not there: the label keeps the stored text
+    // and the setting stays, for the day the volume is back.
+    WarningSound();
+    ShowMessageText(QString::fromStdString(DisplayFileName(missing.what())));
+  }
+}
+
+void TForm1::OpenRestoredFolder() {
+  lblDirectorySelected->setText(QString::fromStdString(DisplayFileName(shown_.Folder)));
+  DirTree->OpenFolder(shown_.Folder);  // points the file list there too
+}
+
+void TForm1::ShowNotice() {
+  shown_.NoticeShown = true;
+  if (!built_) return;
+  StatusPane3->SetCaption(text::kNotice);
+  StatusPane3->setToolTip(text::kNoticeHint);
+}
+
+void TForm1::ShowReports() {
+  StatusPane1->SetCaption(shown_.Message);
+  ShowRotationState(shown_.RotationRunning);
+  if (shown_.NoticeShown) ShowNotice();
+  if (shown_.Preview.empty()) return;
+  try {
+    Image1->Picture().LoadFromFile(shown_.Preview);
+  } catch (const std::exception&) {
+    // Gone or damaged since: the preview stays empty, as the change reported then.
+  }
+}
+
+void TForm1::ShowRestoredFolder() {
+  if (shown_.Folder.empty()) return;
+  if (!shown_.FolderOpened) {
+    lblDirectorySelected->setText(QString::fromStdString(DisplayFileName(shown_.Folder)));
+    return;
+  }
+  const bool placed = Values.CurrentIndex >= 0 && Values.CurrentIndex < shown_.Names.Count();
+  const std::string current = placed ? shown_.Names[Values.CurrentIndex] : std::string();
+  try {
+    OpenRestoredFolder();
+  } catch (const Exception& missing) {
+    // Gone since the start-up step read it.
+    ShowMessageText(QString::fromStdString(DisplayFileName(missing.what())));
+  }
+  // The list read it again: the rotation goes on after the file it took last.
+  if (placed) Values.CurrentIndex = RotationIndexOfName(current, FileListBox1->Items());
+  shown_.Names = TFileListItems();
+}
+
+void TForm1::ShowRestoredSettings() {
+  // Set in code: the handlers that store each choice do not run for what is stored.
+  txtChangeCycle->setText(shown_.CycleText);
+  const QSignalBlocker random(ckRandom), autoSize(ckAutoSize), minStartup(ckMinStartup);
+  ckRandom->setChecked(shown_.Random);
+  ckAutoSize->setChecked(shown_.AutoSize);
+  ckMinStartup->setChecked(shown_.MinStartup);
+  cboAutoSize->setCurrentIndex(shown_.Placement);
 }
 
 }  // namespace tapestro

@@ -29,7 +29,8 @@ class FormFixture : public ::testing::Test {
 
   // trayHost: whether a notification area is there. The tree's top-level folders are
   // the machine's root and Volume(); volumes are mounted in Media(), where none is now.
-  TForm1& MakeForm(bool trayHost = true) {
+  // buildWindow: the controls are made at once rather than at the first show.
+  TForm1& MakeForm(bool trayHost = true, bool buildWindow = true) {
     form.reset();
     TWindowServices services;
     services.TrayHost = std::make_unique<TFakeTrayHost>(trayHost);
@@ -40,6 +41,8 @@ class FormFixture : public ::testing::Test {
     services.Autostart = std::move(fakeAutostart);
     form = std::make_unique<TForm1>(TAppFolders{dir.Path() + "/", dir.Path() + "/"}, std::move(services));
     form->WarningSound = [this] { ++beeps; };
+    // The controls, as the first show makes them.
+    if (buildWindow) form->BuildWindow();
     return *form;
   }
   // Creates the window, lets the message loop start and runs the start-up step over

@@ -28,6 +28,7 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
  protected:
+  MainWindowTest() { form.BuildWindow(); }
   void TearDown() override { SetCurrentDir(startFolder); }
 
   std::string Ini() const {

@@ -21,6 +21,7 @@
 #include "core/main_window.h"
 #include "core/window_timer.h"
 #include "platform/desktop/recording_desktop_backend.h"
+#include "tests/controls/fakes.h"
 #include "tests/core/message_box_watcher.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
@@ -38,7 +39,9 @@ constexpr char kOutOfRange[] = "Please enter a cycle of 1 to 35791 minutes.";
 
 class RotationTest : public ::testing::Test {
  protected:
-  RotationTest() {
+  // shown: the window is up, as when its buttons are clicked; else only the icon, in a
+  // notification area that takes it.
+  explicit RotationTest(bool shown = true) : inTray_(!shown) {
     auto recording = std::make_unique<desktop::TRecordingDesktopBackend>();
     desktop = recording.get();
     form.Desktop = std::move(recording);
@@ -48,8 +51,7 @@ class RotationTest : public ::testing::Test {
     boxes = recordingBoxes.get();
     form.MessageBoxes = std::move(recordingBoxes);
     for (const char* name : {"A.bmp", "B.png", "C.bmp"}) pics.Write(name, "");
-    // The window is up when its buttons are clicked.
-    form.showNormal();
+    if (shown) form.showNormal();
   }
   void TearDown() override { SetCurrentDir(startFolder); }
 
@@ -90,10 +92,17 @@ class RotationTest : public ::testing::Test {
     EXPECT_EQ(form.StatusPane2->FillColor(), form.StatusPane2->palette().color(QPalette::Button));
   }
 
+  static TWindowServices Services(bool inTray) {
+    TWindowServices services;
+    if (inTray) services.TrayHost = std::make_unique<test::TFakeTrayHost>(true);
+    return services;
+  }
+
   std::string startFolder = GetCurrentDir();
+  const bool inTray_;
   test::TempDir program;
   test::TempDir pics;
-  TForm1 form{TAppFolders{program.Path() + "/", program.Path() + "/"}};
+  TForm1 form{TAppFolders{program.Path() + "/", program.Path() + "/"}, Services(inTray_)};
   desktop::TRecordingDesktopBackend* desktop;
   RecordingMessageBoxes* boxes;
 };
@@ -120,6 +129,30 @@ TEST_F(RotationTest, SaveStartAppliesTheFirstFileAtOnceAndEachTickTheNextInListO
   form.Timer1->SetInterval(5);
   EXPECT_TRUE(RunUntil([&] { return Applied().size() >= 6; }));
   EXPECT_EQ(Applied()[5], "C.bmp");
+}
+
+class RotationInTheTrayTest : public RotationTest {
+ protected:
+  RotationInTheTrayTest() : RotationTest(false) {}
+};
+
+TEST_F(RotationInTheTrayTest, TheRestoredFolderTurnsBeforeTheWindowIsMadeAndGoesOnInItsList) {
+  program.Write("Tapestro.ini", "[Settings]\nwalldir=" + pics.Path() + "\ncycle=60000\nminstartup=y\n");
+  form.startupTimer();
+  Step();
+  ASSERT_FALSE(form.WindowBuilt());
+  EXPECT_EQ(Applied(), std::vector<std::string>{"A.bmp"});
+  const std::string report = form.Shown().Message.toStdString();
+  EXPECT_NE(report.find("(A.bmp)"), std::string::npos) << report;
+
+  // Listed first once the window reads the folder: the rotation still goes on after A.
+  pics.Write("0.bmp", "");
+  form.pitShowClick();
+  ASSERT_TRUE(form.WindowBuilt());
+  EXPECT_EQ(Pane(form.StatusPane1), report);
+  EXPECT_EQ(Pane(form.StatusPane2), "Enabled");
+  Step();
+  EXPECT_EQ(Applied(), (std::vector<std::string>{"A.bmp", "B.png"}));
 }
 
 TEST_F(RotationTest, AFolderWithOneFileTakesItAtEveryStep) {

@@ -1,5 +1,7 @@
 // The start-up step: what comes back from the settings file, and what a damaged or
 // missing value leaves.
+#include <gmock/gmock.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -52,6 +54,58 @@ TEST_F(StartupTest, WithoutASettingsFileTheDefaultsStayAndTheWindowComesToTheFro
   EXPECT_EQ(QApplication::activeWindow(), &form);
   EXPECT_EQ(beeps, 0);
   EXPECT_FALSE(FileExists(dir.File("Tapestro.ini")));  // reading writes nothing
+}
+
+TEST_F(StartupTest, RestoredInTheTrayTheWindowIsMadeAtItsFirstShowFromWhatTheStepRestored) {
+  fs::create_directories(dir.File("pics"));
+  for (const char* name : {"b.png", "a.jpg", "C.bmp", "notes.txt"}) dir.Write(std::string("pics/") + name, "");
+  dir.Write("Tapestro.ini", "[Settings]\nwalldir=" + dir.File("pics") +
+                                "\ncycle=600000\nrandom=y\nckAutosize=y\nWallpaperloc=2\nminstartup=y\n");
+  TForm1& form = MakeForm(true, false);
+  QCoreApplication::processEvents();
+  form.startupTimer();
+  QCoreApplication::processEvents();
+  // In the tray: nothing made, the rotation runs over the folder's images in list order.
+  EXPECT_FALSE(form.WindowBuilt());
+  EXPECT_EQ(form.DirTree, nullptr);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(form.Timer1->Enabled());
+  EXPECT_EQ(form.ListedFolder(), dir.File("pics"));
+  ASSERT_EQ(form.RotationNames().Count(), 3);
+  EXPECT_EQ(form.RotationNames()[0], "a.jpg");
+  EXPECT_EQ(form.RotationNames()[2], "C.bmp");
+  const std::string stored = Ini();
+
+  form.pitShowClick();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(form.WindowBuilt());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.DirTree->SelectedFolder(), dir.File("pics"));
+  EXPECT_EQ(form.FileListBox1->CurrentFolder(), dir.File("pics"));
+  EXPECT_EQ(form.FileListBox1->Items().Count(), 3);
+  EXPECT_TRUE(form.lblDirectorySelected->text().endsWith("pics"));
+  EXPECT_EQ(form.txtChangeCycle->text(), "10");
+  EXPECT_TRUE(form.ckRandom->isChecked());
+  EXPECT_TRUE(form.ckAutoSize->isChecked());
+  EXPECT_TRUE(form.ckMinStartup->isChecked());
+  EXPECT_EQ(form.cboAutoSize->currentIndex(), 2);
+  EXPECT_EQ(form.StatusPane2->Caption(), "Enabled");
+  EXPECT_EQ(form.StatusPane3->Caption(), text::kNotice);
+  EXPECT_EQ(beeps, 0);
+  EXPECT_EQ(Ini(), stored);  // showing what was restored stores nothing
+}
+
+TEST_F(StartupTest, InTheTrayAGoneFolderIsReportedOnceAndTheWindowShowsTheReportWhenMade) {
+  dir.Write("Tapestro.ini", "[Settings]\nwalldir=" + Media() + "/usb/pics\nminstartup=y\n");
+  TForm1& form = MakeForm(true, false);
+  form.startupTimer();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(form.RotationNames().Count(), 0);
+  EXPECT_THAT(form.Shown().Message.toStdString(), ::testing::HasSubstr("/usb/pics directory does not exist"));
+  form.BuildWindow();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(form.StatusPane1->Caption(), form.Shown().Message);
+  EXPECT_TRUE(form.lblDirectorySelected->text().endsWith("/usb/pics"));
 }
 
 TEST_F(StartupTest, AStoredCycleShowsWholeMinutesAndRunsTheTimerAtItsOwnLength) {
@@ -187,6 +241,7 @@ TEST_F(StartupTest, TheStoredFolderIsFoundAmongTheSystemsOwnVolumes) {
   dir.Write("x/Photos/sunset.gif", "");
   dir.Write("Tapestro.ini", "[Settings]\nwalldir=" + dir.File("x/Photos/Old") + "\n");
   TForm1 form(TAppFolders{dir.Path() + "/", dir.Path() + "/"});
+  form.BuildWindow();
   form.WarningSound = [this] { ++beeps; };
   form.startupTimer();
   EXPECT_EQ(beeps, 0);
