@@ -39,6 +39,7 @@ inline constexpr char kXRequestFailed[] = "the X server refused the picture (err
 inline constexpr char kCannotReadPicture[] = "cannot read the picture %s";
 inline constexpr char kCannotMakeFreshName[] = "cannot make a fresh name for %s (%s)";
 inline constexpr char kNameNotStorable[] = "the desktop settings cannot hold the name %s";
+inline constexpr char kGioMissing[] = "GSettings is not available: GIO's library cannot be loaded";
 inline constexpr char kSchemaMissing[] = "the settings schema %s or its key %s is not installed";
 inline constexpr char kSettingsNotWritable[] = "the settings %s could not be written";
 inline constexpr char kDBusFailed[] = "%s did not answer: %s";

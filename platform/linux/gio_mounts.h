@@ -3,7 +3,8 @@
 // what the desktop mounts under /media or /run/media/$USER and mounts in the home
 // folder, never the system's own), and GIO's monitor of the mount table. GIO keeps
 // these rules as desktops change, so the tree shows what the file manager shows. GIO
-// stays inside the source file: its headers clash with Qt's keywords.
+// is loaded by the first call (gio_library.h); without it no volume is shown and
+// nothing is watched.
 #include <functional>
 #include <memory>
 #include <string>

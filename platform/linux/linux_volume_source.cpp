@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMetaMethod>
 #include <QStorageInfo>
 #include <algorithm>
 #include <cstring>
@@ -43,7 +44,7 @@ std::string UnreadableVolumeCaption(std::string_view place) { return std::string
 
 std::unique_ptr<TVolumeSource> CreateVolumeSource() { return std::make_unique<TLinuxVolumeSource>(); }
 
-TLinuxVolumeSource::TLinuxVolumeSource() : home_(HomeFolder()), monitor_([this] { emit Changed(); }) {}
+TLinuxVolumeSource::TLinuxVolumeSource() : home_(HomeFolder()) {}
 
 TLinuxVolumeSource::~TLinuxVolumeSource() = default;
 
@@ -64,6 +65,11 @@ TVolumeInfo TLinuxVolumeSource::Describe(const std::string& path) {
                                                  .toStdString();
   info.caption = VolumeCaption(label, place);
   return info;
+}
+
+void TLinuxVolumeSource::connectNotify(const QMetaMethod& signal) {
+  if (monitor_ == nullptr && signal == QMetaMethod::fromSignal(&TVolumeSource::Changed))
+    monitor_ = std::make_unique<TMountMonitor>([this] { emit Changed(); });
 }
 
 std::vector<std::string> TLinuxVolumeSource::MountPlaces() const {

@@ -1,7 +1,9 @@
 #pragma once
 // Top-level folders on Linux: the root, the home folder, then each mounted volume that
 // the desktop shows the user (gio_mounts.h), by mount point, read again when GIO's
-// monitor tells of a mount or unmount.
+// monitor tells of a mount or unmount. GIO is first touched when the volumes are first
+// asked for or Changed gets its first listener, not when the source is made: the
+// window makes it long before its tree is shown, if ever.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,9 +34,14 @@ class TLinuxVolumeSource final : public TVolumeSource {
   TVolumeInfo Describe(const std::string& path) override;
   std::vector<std::string> MountPlaces() const override;
 
+ protected:
+  // Starts the monitor when Changed is first connected, on the thread that connects it,
+  // whose GLib main context then brings the notices.
+  void connectNotify(const QMetaMethod& signal) override;
+
  private:
   std::string home_;  // without trailing delimiter; empty when it is the root or absent
-  TMountMonitor monitor_;
+  std::unique_ptr<TMountMonitor> monitor_;
 };
 
 }  // namespace tapestro

@@ -70,7 +70,7 @@ std::string WhyNotAnswering(TDesktopKind kind) {
   switch (kind) {
     case TDesktopKind::Gnome:
     case TDesktopKind::Cinnamon:
-    case TDesktopKind::Mate: return "its settings schema is not installed";
+    case TDesktopKind::Mate: return GSettingsUnavailableReason();
     case TDesktopKind::Kde: return "Plasma's shell is not on the session bus";
     case TDesktopKind::Xfce: return "xfconf is not on the session bus";
     case TDesktopKind::Lxqt: return "pcmanfm-qt was not found on PATH";

@@ -1,11 +1,10 @@
 #include "platform/desktop/linux/gsettings_backend.h"
 
-#include <gio/gio.h>
-
 #include <memory>
 
 #include "base/text.h"
 #include "platform/desktop/desktop_messages.h"
+#include "platform/linux/gio_library.h"
 
 namespace tapestro::desktop {
 
@@ -34,33 +33,34 @@ const TSchemaKeys& KeysOf(TGSettingsDesktop desktop) {
   return gnome;
 }
 
+// Only made once the library is loaded.
 struct TSchemaUnref {
-  void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
+  void operator()(GSettingsSchema* schema) const { GioLibrary()->SchemaUnref(schema); }
 };
 using TSchemaPtr = std::unique_ptr<GSettingsSchema, TSchemaUnref>;
 struct TObjectUnref {
-  void operator()(gpointer object) const { g_object_unref(object); }
+  void operator()(gpointer object) const { GioLibrary()->ObjectUnref(object); }
 };
 struct TFree {
   void operator()(gpointer memory) const { g_free(memory); }
 };
 
 // GSettings aborts on a schema that is not installed, so it is looked up first.
-TSchemaPtr LookUpSchema(const TSchemaKeys& keys) {
-  GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+TSchemaPtr LookUpSchema(const TGioLibrary& gio, const TSchemaKeys& keys) {
+  GSettingsSchemaSource* source = gio.SchemaSourceGetDefault();
   if (source == nullptr) return nullptr;
-  return TSchemaPtr(g_settings_schema_source_lookup(source, keys.SchemaId, TRUE));
+  return TSchemaPtr(gio.SchemaSourceLookup(source, keys.SchemaId, TRUE));
 }
 
 // The key exists, holds a string and accepts value (enumerations check the range).
-bool KeyTakes(GSettingsSchema* schema, const char* name, const char* value) {
-  if (!g_settings_schema_has_key(schema, name)) return false;
-  GSettingsSchemaKey* key = g_settings_schema_get_key(schema, name);
+bool KeyTakes(const TGioLibrary& gio, GSettingsSchema* schema, const char* name, const char* value) {
+  if (!gio.SchemaHasKey(schema, name)) return false;
+  GSettingsSchemaKey* key = gio.SchemaGetKey(schema, name);
   GVariant* variant = g_variant_ref_sink(g_variant_new_string(value));
-  const bool takes = g_variant_type_equal(g_settings_schema_key_get_value_type(key), G_VARIANT_TYPE_STRING) &&
-                     g_settings_schema_key_range_check(key, variant);
+  const bool takes =
+      g_variant_type_equal(gio.KeyGetValueType(key), G_VARIANT_TYPE_STRING) && gio.KeyRangeCheck(key, variant);
   g_variant_unref(variant);
-  g_settings_schema_key_unref(key);
+  gio.KeyUnref(key);
   return takes;
 }
 
@@ -91,36 +91,46 @@ const char* GSettingsPictureOption(TWallpaperLayout layout) {
 }
 
 bool GSettingsSchemaInstalled(TGSettingsDesktop desktop) {
+  const TGioLibrary* gio = GioLibrary();
+  if (gio == nullptr) return false;
   const TSchemaKeys& keys = KeysOf(desktop);
-  const TSchemaPtr schema = LookUpSchema(keys);
-  return schema && KeyTakes(schema.get(), keys.PictureKey, "") &&
-         KeyTakes(schema.get(), kOptionsKey, GSettingsPictureOption(TWallpaperLayout::Center));
+  const TSchemaPtr schema = LookUpSchema(*gio, keys);
+  return schema && KeyTakes(*gio, schema.get(), keys.PictureKey, "") &&
+         KeyTakes(*gio, schema.get(), kOptionsKey, GSettingsPictureOption(TWallpaperLayout::Center));
+}
+
+const char* GSettingsUnavailableReason() {
+  return GioLibrary() == nullptr ? msg::kGioMissing : "its settings schema is not installed";
 }
 
 std::string TGSettingsDesktopBackend::Name() const { return KeysOf(desktop_).Name; }
 
 void TGSettingsDesktopBackend::Apply(const TWallpaperRequest& request) {
+  const TGioLibrary* loaded = GioLibrary();
+  if (loaded == nullptr) ThrowReloadError(msg::kGioMissing);
+  const TGioLibrary& gio = *loaded;
   const TSchemaKeys& keys = KeysOf(desktop_);
-  const TSchemaPtr schema = LookUpSchema(keys);
+  const TSchemaPtr schema = LookUpSchema(gio, keys);
   const std::string picture = PictureValue(keys, request.File);
   const char* option = GSettingsPictureOption(request.Layout);
-  if (!schema || !KeyTakes(schema.get(), keys.PictureKey, picture.c_str()) ||
-      !KeyTakes(schema.get(), kOptionsKey, option)) {
+  if (!schema || !KeyTakes(gio, schema.get(), keys.PictureKey, picture.c_str()) ||
+      !KeyTakes(gio, schema.get(), kOptionsKey, option)) {
     ThrowReloadError(Format(msg::kSchemaMissing, keys.SchemaId, keys.PictureKey));
   }
-  const bool withDark = keys.DarkPictureKey != nullptr && KeyTakes(schema.get(), keys.DarkPictureKey, picture.c_str());
+  const bool withDark =
+      keys.DarkPictureKey != nullptr && KeyTakes(gio, schema.get(), keys.DarkPictureKey, picture.c_str());
 
-  std::unique_ptr<GSettings, TObjectUnref> settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+  std::unique_ptr<GSettings, TObjectUnref> settings(gio.SettingsNewFull(schema.get(), nullptr, nullptr));
   // Delayed, so the desktop sees the picture and its placement change together.
-  g_settings_delay(settings.get());
-  bool written = g_settings_is_writable(settings.get(), keys.PictureKey) &&
-                 g_settings_is_writable(settings.get(), kOptionsKey) &&
-                 g_settings_set_string(settings.get(), keys.PictureKey, picture.c_str()) &&
-                 g_settings_set_string(settings.get(), kOptionsKey, option);
-  if (withDark) written = written && g_settings_set_string(settings.get(), keys.DarkPictureKey, picture.c_str());
-  if (written) g_settings_apply(settings.get());
+  gio.SettingsDelay(settings.get());
+  bool written = gio.SettingsIsWritable(settings.get(), keys.PictureKey) &&
+                 gio.SettingsIsWritable(settings.get(), kOptionsKey) &&
+                 gio.SettingsSetString(settings.get(), keys.PictureKey, picture.c_str()) &&
+                 gio.SettingsSetString(settings.get(), kOptionsKey, option);
+  if (withDark) written = written && gio.SettingsSetString(settings.get(), keys.DarkPictureKey, picture.c_str());
+  if (written) gio.SettingsApply(settings.get());
   // Written to the store before the program goes on (or exits, for the tool).
-  g_settings_sync();
+  gio.SettingsSync();
   if (!written) ThrowReloadError(Format(msg::kSettingsNotWritable, keys.SchemaId));
 }
 

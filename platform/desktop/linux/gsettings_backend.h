@@ -1,7 +1,7 @@
 #pragma once
 // GNOME, Unity, Budgie, Cinnamon and MATE keep the wallpaper in GSettings; their
-// desktops watch the keys and the file. GIO stays inside the source file: its headers
-// clash with Qt's keywords.
+// desktops watch the keys and the file. GIO is loaded when a GSettings desktop is first
+// asked for (platform/linux/gio_library.h).
 #include "platform/desktop/linux/wallpaper_request.h"
 
 namespace tapestro::desktop {
@@ -13,6 +13,8 @@ enum class TGSettingsDesktop { Gnome, Cinnamon, Mate };
 const char* GSettingsPictureOption(TWallpaperLayout layout);
 // True when the desktop's schema and the keys written here are installed.
 bool GSettingsSchemaInstalled(TGSettingsDesktop desktop);
+// Why a GSettings desktop does not answer: GIO cannot be loaded, or the schema is missing.
+const char* GSettingsUnavailableReason();
 
 class TGSettingsDesktopBackend final : public TCollectingDesktopBackend {
  public:
