@@ -1,8 +1,8 @@
 #pragma once
 // TfrmAbout, the about box: the version, an information and credits text, a donation
-// picture that opens the donation page and a link to the web site. The program makes
-// it hidden at start; "&About" shows it without making it modal, and closing it only
-// hides it, so it comes back where the user left it.
+// picture that opens the donation page and a link to the web site. The main window
+// makes it when "&About" is first chosen and shows it without making it modal; closing
+// it only hides it, so it comes back where the user left it.
 #include <QWidget>
 #include <functional>
 #include <string>
