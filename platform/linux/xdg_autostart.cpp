@@ -6,10 +6,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <algorithm>
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
+#include "base/file_system.h"
 #include "base/text.h"
 #include "platform/app_folders.h"
 #include "platform/autostart.h"
@@ -20,7 +21,7 @@ namespace {
 
 constexpr char kCannotRemove[] = "Cannot remove file \"%s\". %s";
 // An autostart file is a few lines; a larger one is read only this far.
-constexpr std::streamsize kMaxRead = 64 * 1024;
+constexpr size_t kMaxRead = 64 * 1024;
 
 // Characters that make the Exec key's rules quote an argument.
 constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
@@ -69,14 +70,21 @@ class TXdgAutostart final : public TAutostart {
  public:
   explicit TXdgAutostart(TAutostartEntry entry) : entry_(std::move(entry)) {}
 
+  // Read without the C++ streams: the first stream a program opens sets up the standard
+  // library's locale, about 250 KiB resident for as long as the program runs, and this
+  // runs at every start.
   bool Enabled() const override {
-    std::ifstream file(Path());
-    if (!file) return false;
-    std::string line;
-    std::streamsize read = 0;
-    while (read < kMaxRead && std::getline(file, line)) {
-      read += static_cast<std::streamsize>(line.size()) + 1;
-      if (HidesEntry(line)) return false;
+    const int fd = fs::OpenForReading(Path());
+    if (fd < 0) return false;
+    std::string text(kMaxRead, '\0');
+    const int64_t read = fs::ReadAt(fd, text.data(), text.size(), 0);
+    fs::CloseFile(fd);
+    if (read < 0) return false;
+    text.resize(static_cast<size_t>(read));
+    for (size_t start = 0; start < text.size();) {
+      const size_t end = std::min(text.find('\n', start), text.size());
+      if (HidesEntry(text.substr(start, end - start))) return false;
+      start = end + 1;
     }
     return true;
   }
