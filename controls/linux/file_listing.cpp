@@ -10,8 +10,10 @@
 #include <QLocale>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "base/text.h"
@@ -96,50 +98,108 @@ QLocale CollationLocale() {
   return system;
 }
 
+// The English collation, which is the root collation (and stands for the C locale
+// here), gives each printable ASCII character one weight, in this order, a letter the
+// same in either case, and compares names weight by weight at the strength we use. A
+// name made of these characters alone is ordered by them directly: the collator's
+// order, without loading the collation data and code (about 2 MiB resident for the
+// program's life) or computing its keys. The tests hold it against the collator.
+constexpr std::string_view kAsciiOrder = " _-,;:!?.'\"()[]{}@*/\\&#%`^+<=>|~$0123456789abcdefghijklmnopqrstuvwxyz";
+
+class TAsciiWeights {
+ public:
+  TAsciiWeights() {
+    for (size_t i = 0; i < kAsciiOrder.size(); ++i) {
+      const auto c = static_cast<unsigned char>(kAsciiOrder[i]);
+      weights_[c] = static_cast<char>(i + 1);
+      if (c >= 'a' && c <= 'z') weights_[c - 'a' + 'A'] = weights_[c];
+    }
+  }
+  // The weights of name's characters; none when a character has no weight of its own.
+  std::optional<std::string> Of(std::string_view name) const {
+    std::string weights(name.size(), '\0');
+    for (size_t i = 0; i < name.size(); ++i) {
+      const auto c = static_cast<unsigned char>(name[i]);
+      if (c >= weights_.size() || weights_[c] == 0) return std::nullopt;
+      weights[i] = weights_[c];
+    }
+    return weights;
+  }
+
+ private:
+  std::array<char, 128> weights_{};
+};
+
 // The locale's collation of file system names, which are bytes while the locale works
-// on text.
+// on text. The collator is made only for names the ASCII weights cannot order.
 class TNameOrder {
  public:
-  TNameOrder() : collator_(CollationLocale()) {
-    collator_.setCaseSensitivity(Qt::CaseInsensitive);
-    collator_.setNumericMode(false);
-  }
+  TNameOrder() : locale_(CollationLocale()) {}
 
   // As the name is shown, so that the order is the one the user reads.
   static QString ToText(std::string_view name) { return QString::fromStdString(DisplayFileName(name)); }
 
-  int Compare(std::string_view a, std::string_view b) const {
-    const int order = collator_.compare(ToText(a), ToText(b));
+  // The ASCII weights of name, where they give the locale's order.
+  std::optional<std::string> AsciiWeights(std::string_view name) const {
+    if (locale_.language() != QLocale::English) return std::nullopt;
+    static const TAsciiWeights weights;
+    return weights.Of(name);
+  }
+
+  int Compare(std::string_view a, std::string_view b) {
+    const std::optional<std::string> weightsA = AsciiWeights(a);
+    const std::optional<std::string> weightsB = weightsA ? AsciiWeights(b) : std::nullopt;
+    const int order = weightsB ? weightsA->compare(*weightsB) : Collator().compare(ToText(a), ToText(b));
     if (order != 0) return order;
     return a.compare(b);
   }
 
   // For ordering many names: computed once per name, compared many times.
-  QCollatorSortKey SortKey(std::string_view name) const { return collator_.sortKey(ToText(name)); }
+  QCollatorSortKey SortKey(std::string_view name) { return Collator().sortKey(ToText(name)); }
 
  private:
-  QCollator collator_;
+  QCollator& Collator() {
+    if (!collator_) {
+      collator_.emplace(locale_);
+      collator_->setCaseSensitivity(Qt::CaseInsensitive);
+      collator_->setNumericMode(false);
+    }
+    return *collator_;
+  }
+
+  QLocale locale_;
+  std::optional<QCollator> collator_;
 };
 
 class TListOrder {
  public:
+  // By the ASCII weights when every name has them, else by the collator's keys.
   explicit TListOrder(const std::vector<TRzFileInfo>& entries) : entries_(entries) {
-    const TNameOrder order;
+    TNameOrder order;
+    weights_.reserve(entries.size());
+    for (const TRzFileInfo& entry : entries) {
+      std::optional<std::string> weights = order.AsciiWeights(entry.Name);
+      if (!weights) break;
+      weights_.push_back(std::move(*weights));
+    }
+    if (weights_.size() == entries.size()) return;
+    weights_.clear();
     keys_.reserve(entries.size());
     for (const TRzFileInfo& entry : entries) keys_.push_back(order.SortKey(entry.Name));
   }
 
-  // A total order: folders first, then the collation key, then the bytes, so equal
-  // keys (a.jpg beside A.jpg) never leave the result to the sort's whims.
+  // A total order: folders first, then the collation, then the bytes, so equal keys
+  // (a.jpg beside A.jpg) never leave the result to the sort's whims.
   bool Less(size_t a, size_t b) const {
     if (entries_[a].IsDirectory != entries_[b].IsDirectory) return entries_[a].IsDirectory;
-    const int byKey = keys_[a].compare(keys_[b]);
+    const int byKey = keys_.empty() ? weights_[a].compare(weights_[b]) : keys_[a].compare(keys_[b]);
     if (byKey != 0) return byKey < 0;
     return entries_[a].Name < entries_[b].Name;
   }
 
  private:
   const std::vector<TRzFileInfo>& entries_;
+  std::vector<std::string> weights_;
   std::vector<QCollatorSortKey> keys_;
 };
 

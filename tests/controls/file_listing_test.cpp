@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCollator>
+#include <QLocale>
+#include <QString>
 #include <algorithm>
 #include <random>
 
@@ -126,6 +129,39 @@ TEST(FileListingTest, SortAgreesWithTheNameOrderOnAwkwardInputs) {
     SortNames(input);
     EXPECT_EQ(input, expected);
   }
+}
+
+// Names of printable ASCII alone are ordered without the collator, under the English
+// collation (and the C locale, which stands for it): the order must be the collator's.
+TEST(FileListingTest, AsciiNamesSortAsTheCollatorOrdersThem) {
+  const QLocale system = QLocale::system();
+  if (system.language() != QLocale::C && system.language() != QLocale::English)
+    GTEST_SKIP() << "the ASCII order stands only for the English collation";
+  QCollator collator(QLocale(QLocale::English, QLocale::UnitedStates));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  collator.setNumericMode(false);
+  const auto sign = [](int order) { return (order > 0) - (order < 0); };
+  const auto byCollator = [&](const std::string& a, const std::string& b) {
+    const int order = collator.compare(QString::fromLatin1(a), QString::fromLatin1(b));
+    return sign(order != 0 ? order : a.compare(b));
+  };
+
+  std::mt19937 random(11);
+  std::vector<std::string> names;
+  for (int i = 0; i < 20000; ++i) {
+    std::string name;
+    for (size_t length = random() % 6; length > 0; --length) name += static_cast<char>(0x20 + random() % 95);
+    names.push_back(name);
+  }
+  for (size_t i = 0; i + 1 < names.size(); ++i)
+    ASSERT_EQ(sign(CompareNames(names[i], names[i + 1])), byCollator(names[i], names[i + 1]))
+        << "[" << names[i] << "] [" << names[i + 1] << "]";
+
+  names.resize(3000);
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end(), [&](const auto& a, const auto& b) { return byCollator(a, b) < 0; });
+  SortNames(names);
+  EXPECT_EQ(names, expected);
 }
 
 TEST(FolderNameOrder, FolderNamesSortAsTheFileListIgnoringCaseWithCaseTwinsInAFixedOrder) {
