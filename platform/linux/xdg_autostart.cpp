@@ -3,10 +3,10 @@
 // at login. The entry is on while the file is there and does not say Hidden=true.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <algorithm>
 
 #include "base/atomic_file.h"
 #include "base/errors.h"
