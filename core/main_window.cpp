@@ -197,6 +197,20 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+void TForm1::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  // Hidden in the tray, the window gives up its native window and with it the image
+  // it is drawn into (1.3 MiB at its size, shared with the X server); the next show
+  // makes both again. Minimised, it keeps them.
+  if (!event->spontaneous())
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (isHidden() && testAttribute(Qt::WA_WState_Created)) destroy();
+        },
+        Qt::QueuedConnection);
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Moving a window that is being mapped minimised makes some window managers restore

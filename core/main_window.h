@@ -229,6 +229,7 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildTrayMenu();

@@ -140,8 +140,12 @@ TEST_F(WindowCommandsTest, TheTrayMenuAndMinimiseHideAndShowTheWindow) {
   EXPECT_FALSE(form.isMinimized());
   form.pitHide->trigger();
   EXPECT_FALSE(form.isVisible());
+  // Hidden in the tray it gives up its native window, made again at the next show.
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.testAttribute(Qt::WA_WState_Created));
   form.TrayIcon->findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::Trigger);  // left click
   EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.testAttribute(Qt::WA_WState_Created));
   form.mnuMinimize1->trigger();
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.isVisible());
