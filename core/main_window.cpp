@@ -201,14 +201,18 @@ void TForm1::hideEvent(QHideEvent* event) {
   QMainWindow::hideEvent(event);
   // Hidden in the tray, the window gives up its native window and with it the image
   // it is drawn into (1.3 MiB at its size, shared with the X server); the next show
-  // makes both again. Minimised, it keeps them.
-  if (!event->spontaneous())
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-          if (isHidden() && testAttribute(Qt::WA_WState_Created)) destroy();
-        },
-        Qt::QueuedConnection);
+  // makes both again. Minimised, or with a window of its own still open (a message
+  // box), it keeps them.
+  if (event->spontaneous()) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (!isHidden() || !testAttribute(Qt::WA_WState_Created)) return;
+        for (const QWidget* child : findChildren<QWidget*>())
+          if (child->isWindow() && child->isVisible()) return;
+        destroy();
+      },
+      Qt::QueuedConnection);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
