@@ -257,6 +257,9 @@ class TForm1 : public QMainWindow {
   void ShowRestoredFolder();
   // The restored cycle, choices and placement into the built controls.
   void ShowRestoredSettings();
+  // Runs relist, which lists the rotation's names anew (before: the names until then),
+  // and keeps the rotation going on after the file it took last.
+  void KeepRotationPlace(const TFileListItems& before, const std::function<void()>& relist);
   // What the status bar and the preview showed before the window was built.
   void ShowReports();
   TDesktopQueue& DesktopQueue();

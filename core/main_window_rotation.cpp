@@ -179,12 +179,15 @@ void TForm1::LoadPreview(const std::string& path) {
 }
 
 void TForm1::pupRefreshListClick() {
-  const TFileListItems& items = FileListBox1->Items();
-  const bool placed = Values.CurrentIndex >= 0 && Values.CurrentIndex < items.Count();
-  const std::string current = placed ? items[Values.CurrentIndex] : std::string();
-  FileListBox1->RefreshFiles();
+  KeepRotationPlace(FileListBox1->Items(), [this] { FileListBox1->RefreshFiles(); });
+}
+
+void TForm1::KeepRotationPlace(const TFileListItems& before, const std::function<void()>& relist) {
+  const bool placed = Values.CurrentIndex >= 0 && Values.CurrentIndex < before.Count();
+  const std::string current = placed ? before[Values.CurrentIndex] : std::string();
+  relist();
   // A position that names no file (none taken yet, or left from a longer folder) stays.
-  if (placed) Values.CurrentIndex = RotationIndexOfName(current, FileListBox1->Items());
+  if (placed) Values.CurrentIndex = RotationIndexOfName(current, RotationNames());
 }
 
 TDesktopQueue& TForm1::DesktopQueue() {

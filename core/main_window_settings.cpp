@@ -4,8 +4,8 @@
 // The one-shot start-up step, a second after the message loop starts, brings the
 // stored folder, cycle, choices and placement back (into what the window starts from
 // while it is not built, where the folder's images are read for the rotation), and
-// the window either stays the tray icon or comes to the front. The wallpaper is not changed there. A value the
-// program never writes (hand-edited) is skipped with a beep, and the steps after it
+// the window either stays the tray icon or comes to the front. The wallpaper is not
+// changed there. A value the program never writes (hand-edited) is skipped with a beep, and the steps after it
 // still run.
 #include <QCheckBox>
 #include <QComboBox>
@@ -200,16 +200,15 @@ void TForm1::ShowRestoredFolder() {
     lblDirectorySelected->setText(QString::fromStdString(DisplayFileName(shown_.Folder)));
     return;
   }
-  const bool placed = Values.CurrentIndex >= 0 && Values.CurrentIndex < shown_.Names.Count();
-  const std::string current = placed ? shown_.Names[Values.CurrentIndex] : std::string();
-  try {
-    OpenRestoredFolder();
-  } catch (const Exception& missing) {
-    // Gone since the start-up step read it.
-    ShowMessageText(QString::fromStdString(DisplayFileName(missing.what())));
-  }
-  // The list read it again: the rotation goes on after the file it took last.
-  if (placed) Values.CurrentIndex = RotationIndexOfName(current, FileListBox1->Items());
+  // The list reads it again.
+  KeepRotationPlace(shown_.Names, [this] {
+    try {
+      OpenRestoredFolder();
+    } catch (const Exception& missing) {
+      // Gone since the start-up step read it.
+      ShowMessageText(QString::fromStdString(DisplayFileName(missing.what())));
+    }
+  });
   shown_.Names = TFileListItems();
 }
 
